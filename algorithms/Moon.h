@@ -1,0 +1,36 @@
+// Geocentric position of the Moon: ELP-2000/82 truncated to the main terms
+// (Chapront-Touze and Chapront 1988), as given in Meeus, Astronomical
+// Algorithms, 2nd ed., chapter 47 (tables 47.A and 47.B).
+#pragma once
+
+#include "Coordinates.h"
+
+namespace kelvo {
+
+// Arguments of the lunar series: D, M, M', F in radians (0..2 pi), the
+// eccentricity factor E and E^2.
+struct LunarArguments {
+    double D;
+    double M;
+    double Mp;
+    double F;
+    double E;
+    double E2;
+};
+
+// D, M, M', F (radians, 0..2 pi) and E for T (Julian centuries since J2000.0).
+// Meeus 47.2-47.6.
+void MoonArguments(double T, double& D, double& M, double& Mp, double& F, double& E);
+
+// Periodic sums of Meeus table 47.A/B: longitude and latitude in degrees,
+// distance in kilometres.
+double MoonLongitudeSum(const LunarArguments& args);
+double MoonLatitudeSum(const LunarArguments& args);
+double MoonDistanceSum(const LunarArguments& args);
+
+// Geocentric ecliptic longitude and latitude of the Moon (radians, mean
+// equinox of date) and distance between the centres of Earth and Moon (km)
+// for T (Julian centuries since J2000.0, dynamical time).
+void MoonPosition(double T, SphericalCoords& result);
+
+}  // namespace kelvo

@@ -1,0 +1,25 @@
+// Heliocentric positions of the Earth and the planets.
+// Sources: VSOP87 (Bretagnon & Francou 1988) series from the terms store with
+// the FK5 correction of Meeus, Astronomical Algorithms, 2nd ed., 32.3; Pluto
+// from the 43-term theory of Meeus chapter 37 (Chapront & Francou).
+#pragma once
+
+#include "Coordinates.h"
+
+namespace kelvo {
+
+// Heliocentric ecliptic position of the body of terms slot 0..8 (loaded in the
+// store) for T (Julian centuries since J2000.0): longitude (not reduced after
+// the FK5 correction) and latitude in radians, radius vector in au. A slot
+// whose run is empty, or a number outside 0..8, evaluates as zero sums.
+void PlanetHeliocentric(int slot, double T, SphericalCoords& result);
+
+// Pluto's heliocentric position, mean ecliptic and equinox J2000.0, for T
+// (Julian centuries); valid 1885-2099. Longitude 0..2 pi, latitude radians,
+// radius vector au.
+void PlutoHeliocentric(double T, SphericalCoords& result);
+
+// Planet 9: PlutoHeliocentric; any other number: PlanetHeliocentric.
+void HeliocentricPosition(int planet, double T, SphericalCoords& result);
+
+}  // namespace kelvo

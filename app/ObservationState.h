@@ -1,0 +1,40 @@
+// The main window's shared state: site, time zone, selected source, display
+// flags, the update cycle's counters and the horizon profile.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "Ephemeris.h"
+
+// Horizon elevation in degrees for each whole degree of azimuth from north
+// through east (entry i: azimuth i deg).
+using HorizonProfile = std::array<float, 360>;
+
+// Text fields are 40-character buffers holding at most 39 characters.
+inline constexpr int TextBufferSize = 40;
+
+struct ObservationState {
+    char SiteName[TextBufferSize] = "";
+    double SiteHeight = 0.0;     // metres above sea level
+    double SiteLongitude = 0.0;  // degrees, positive west
+    double SiteLatitude = 0.0;   // degrees, positive north
+    std::int32_t TimeZoneCode = 0;  // hours to add to the clock to obtain UT
+    SourceKind Kind = SourceKind::Planet;
+    std::int32_t PlanetNumber = 0;  // 0 Sun .. 9 Pluto (3 also for the Moon)
+    double SourceRa = 0.0;          // radians
+    double SourceDec = 0.0;         // radians
+    double JulianDate = 0.0;        // of the clock reading of the last driver call
+    char SourceName[TextBufferSize] = "";
+    bool RedrawPending = true;
+    bool ShowHorizon = true;
+    bool ShowGeostationary = true;
+    std::int32_t StepMinutes = 30;
+    std::int16_t TickCount = 0;
+    std::uint16_t CurrentSecond = 65535;
+    std::uint16_t LastSecond = 0;
+    HorizonProfile Horizon{};
+};
+
+// The site and source of the state as a driver request.
+kelvo::EphemerisRequest RequestFor(const ObservationState& state);

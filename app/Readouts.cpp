@@ -1,0 +1,139 @@
+#include "Readouts.h"
+
+#include <cmath>
+#include <cstdio>
+#include <ctime>
+
+#include "EphemerisConstants.h"
+
+using C = EphemerisConstants;
+
+kelvo::EphemerisRequest RequestFor(const ObservationState& s) {
+    return {s.SiteLongitude, s.SiteLatitude, static_cast<double>(s.TimeZoneCode), s.SiteHeight,
+            s.Kind, s.PlanetNumber};
+}
+
+ClockReading ReadLocalClock() {
+    struct timespec now {};
+    clock_gettime(CLOCK_REALTIME, &now);
+    std::tm local{};
+    localtime_r(&now.tv_sec, &local);
+    return {static_cast<std::uint16_t>(local.tm_year + 1900),
+            static_cast<std::uint16_t>(local.tm_mon + 1),
+            static_cast<std::uint16_t>(local.tm_mday),
+            static_cast<std::uint16_t>(local.tm_hour),
+            static_cast<std::uint16_t>(local.tm_min),
+            static_cast<std::uint16_t>(local.tm_sec > 59 ? 59 : local.tm_sec),
+            static_cast<std::uint16_t>(now.tv_nsec / 1000000)};
+}
+
+double ClockHours(const ClockReading& c) {
+    return c.Hour + c.Minute * (1.0 / 60.0) + c.Second * (1.0 / 3600.0);
+}
+
+namespace {
+
+// Truncation toward zero stored as a 16-bit unsigned value (wrapping as the
+// conversion to an unsigned 16-bit field does); 0 for values beyond any use.
+std::uint16_t Field(double x) {
+    if (!std::isfinite(x) || std::fabs(x) > 1e15) return 0;
+    return static_cast<std::uint16_t>(static_cast<long long>(x));
+}
+
+std::string Format(const char* format, auto... args) {
+    char buffer[128];
+    std::snprintf(buffer, sizeof buffer, format, args...);
+    return buffer;
+}
+
+}  // namespace
+
+void HoursToHms(double x, std::uint16_t& hours, std::uint16_t& minutes, std::uint16_t& seconds) {
+    if (!std::isfinite(x)) {
+        hours = minutes = seconds = 0;
+        return;
+    }
+    const double h = std::trunc(x);
+    const double m = std::trunc((x - h) * 60.0);
+    const double s = std::trunc(((x - h) * 60.0 - m) * 60.0 + 0.5);
+    hours = Field(h);
+    minutes = Field(m);
+    seconds = Field(s);
+}
+
+double GreenwichHours(double lst, double longitude) {
+    double g = lst * C::RadToHour + longitude * C::DegToRad * C::RadToHour;
+    if (!std::isfinite(g)) return 0.0;
+    g = std::fmod(g, 24.0);  // same as repeated +-24 for any finite value
+    while (g < 0.0) g += 24.0;
+    while (g >= 24.0) g -= 24.0;
+    return g;
+}
+
+std::string TimeZoneCaption(std::int32_t code) {
+    switch (code) {
+        case -2: return "Timezone: MESZ";
+        case -1: return "Timezone: MEZ";
+        case 0: return "Timezone: UT";
+        default: return "Timezone:unknown";
+    }
+}
+
+Readouts UpdateReadouts(ObservationState& s, const ClockReading& c, double& lst, double& azimuth,
+                        double& elevation) {
+    Readouts r;
+    r.Date = Format("Date: %02u-%02u-%04u", unsigned{c.Day}, unsigned{c.Month}, unsigned{c.Year});
+    r.LocalTime =
+        Format("Local time: %02u:%02u:%02u", unsigned{c.Hour}, unsigned{c.Minute}, unsigned{c.Second});
+
+    lst = azimuth = elevation = 0.0;
+    kelvo::CallEphemerisDriver(RequestFor(s), c.Year, c.Month, c.Day, ClockHours(c), lst, azimuth,
+                               elevation, s.SourceRa, s.SourceDec, s.JulianDate);
+
+    std::uint16_t h = 0, m = 0, sec = 0;
+    HoursToHms(lst * C::RadToHour, h, m, sec);
+    r.Lst = Format("LST= %6.2f\xB0 = %02u:%02u:%02u", lst * C::RadToDeg, unsigned{h}, unsigned{m},
+                   unsigned{sec});
+
+    const double g = GreenwichHours(lst, s.SiteLongitude);
+    HoursToHms(g, h, m, sec);
+    r.Gha = Format("GHA= %6.2f\xB0 = %02u:%02u:%02u", g * C::HourToRad * C::RadToDeg, unsigned{h},
+                   unsigned{m}, unsigned{sec});
+
+    r.AziEle = Format("AZI=%7.2f\xB0; ELE=%6.2f\xB0", azimuth, elevation);
+
+    // The planet driver's right ascension may lie a few tens of arc-seconds
+    // outside 0..2 pi after aberration and parallax; show it as the clock time
+    // it stands for.
+    double raHours = s.SourceRa * C::RadToHour;
+    if (std::isfinite(raHours)) {
+        raHours = std::fmod(raHours, 24.0);
+        if (raHours < 0.0) raHours += 24.0;
+    }
+    HoursToHms(raHours, h, m, sec);
+    r.RaDec = Format("RA =%02u:%02u:%02u; DEC=%6.2f\xB0", unsigned{h}, unsigned{m}, unsigned{sec},
+                     s.SourceDec * C::RadToDeg);
+
+    r.Jd = Format("JD =%15.5f", s.JulianDate);
+    const double t = s.JulianDate - 2440000.5;
+    const int n = std::isfinite(t) && std::fabs(t) < 2e9 ? static_cast<int>(t) : 0;
+    r.Tjd = Format("TJD=%6i D=%6.0fs", n, (t - n) * 86400.0);
+
+    r.TimeZone = TimeZoneCaption(s.TimeZoneCode);
+    r.Source = std::string("Sourceobject: ") + s.SourceName;
+    return r;
+}
+
+std::string Latin1ToUtf8(const std::string& text) {
+    std::string out;
+    out.reserve(text.size() + 8);
+    for (unsigned char c : text) {
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}

@@ -1,0 +1,55 @@
+// The texts of the main window's readouts and button captions. All texts are
+// Latin-1 (the degree sign is the single byte 0xB0).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "ObservationState.h"
+
+// A reading of the local clock, fields as the operating system decodes them.
+struct ClockReading {
+    std::uint16_t Year, Month, Day, Hour, Minute, Second, Millisecond;
+};
+
+// The computer's local date and time now.
+ClockReading ReadLocalClock();
+
+// Decimal hours of a clock reading (milliseconds not used).
+double ClockHours(const ClockReading& clock);
+
+// Splits x (hours, or any quantity) sexagesimally: hours and minutes
+// truncated toward zero, seconds rounded half up, no carry (0.99999 gives 0,
+// 59, 60). Each field is stored as a 16-bit unsigned value; a value that is
+// not finite gives 0, 0, 0.
+void HoursToHms(double x, std::uint16_t& hours, std::uint16_t& minutes, std::uint16_t& seconds);
+
+// What one update of the cycle shows.
+struct Readouts {
+    std::string Date;          // "Date: dd-mm-yyyy"
+    std::string LocalTime;     // "Local time: hh:mm:ss"
+    std::string Lst;           // "LST= ddd.dd° = hh:mm:ss"
+    std::string Gha;           // "GHA= ddd.dd° = hh:mm:ss"
+    std::string AziEle;        // "AZI=ddd.dd°; ELE=dd.dd°"
+    std::string RaDec;         // "RA =hh:mm:ss; DEC=dd.dd°"
+    std::string Jd;            // "JD =ddddddd.ddddd"
+    std::string Tjd;           // "TJD= nnnnn D= sssssss"
+    std::string TimeZone;      // caption of the time-zone button
+    std::string Source;        // caption of the source button
+};
+
+// Greenwich sidereal time in hours, 0 <= g < 24, from the local sidereal
+// time (radians) and the site longitude (degrees, positive west).
+double GreenwichHours(double lst, double longitude);
+
+std::string TimeZoneCaption(std::int32_t code);
+
+// Calls the driver for the state's source at the clock reading (the state's
+// SourceRa, SourceDec and JulianDate are written as the driver writes them)
+// and formats every readout. azimuth and elevation receive the driver's
+// values (0 when the driver leaves them alone).
+Readouts UpdateReadouts(ObservationState& state, const ClockReading& clock, double& lst,
+                        double& azimuth, double& elevation);
+
+// Latin-1 text to UTF-8.
+std::string Latin1ToUtf8(const std::string& text);

@@ -1,0 +1,69 @@
+#include "Track.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "Text.h"
+
+namespace {
+
+// Truncation toward zero for pixel coordinates; anything not finite or far
+// away lands far outside any chart instead of overflowing the conversion.
+int PixelOf(double v) {
+    if (!std::isfinite(v)) return -1000000;
+    if (v > 1e6) return 1000000;
+    if (v < -1e6) return -1000000;
+    return static_cast<int>(v);
+}
+
+}  // namespace
+
+void ChartPosition(double az, double el, int width, int height, int& x, int& y) {
+    x = PixelOf((width * (1.0 / 360.0)) * az);
+    y = PixelOf((height * (1.0 / 90.0)) * (90.0 - el));
+}
+
+std::string FormatTableLine(double hours, double azimuth, double elevation) {
+    char buffer[96];
+    std::snprintf(buffer, sizeof buffer, "%04.1fh a=%06.2f\xB0  e=%+05.2f\xB0", hours, azimuth,
+                  elevation);
+    return buffer;
+}
+
+bool IsVisible(const ObservationState& s, double azimuth, double elevation) {
+    if (!s.ShowHorizon) return elevation > 0.0;
+    if (!std::isfinite(azimuth)) return false;
+    // Whole degrees of azimuth; 360 and beyond wrap onto the profile.
+    long k = static_cast<long>(std::fmod(azimuth, 360.0));
+    if (k < 0) k += 360;
+    return s.Horizon[static_cast<std::size_t>(k % 360)] < elevation;
+}
+
+std::vector<TrackPoint> ComputeTrack(ObservationState& s, const ClockReading& clock) {
+    const int step = s.StepMinutes > 0 ? s.StepMinutes : 30;
+    const int n = 1440 / step;
+    const kelvo::EphemerisRequest request = RequestFor(s);
+    std::vector<TrackPoint> points;
+    points.reserve(static_cast<std::size_t>(n) + 2);
+    // Filled by the drivers and, as in the cycle, not reset between points: a
+    // driver that leaves azimuth and elevation alone (the Earth) gives 0, 0.
+    double lst = 0.0, azimuth = 0.0, elevation = 0.0;
+    for (int i = 0; i <= n + 1; ++i) {
+        const double t = i <= n ? (static_cast<double>(i) / n) * 24.0 : ClockHours(clock);
+        kelvo::CallEphemerisDriver(request, clock.Year, clock.Month, clock.Day, t, lst, azimuth,
+                                   elevation, s.SourceRa, s.SourceDec, s.JulianDate);
+        TrackPoint p{t, azimuth, elevation, IsVisible(s, azimuth, elevation), false, {}};
+        if (i <= n && std::lround(t * 60.0) % step == 0) {
+            p.Tabulated = true;
+            p.Line = FormatTableLine(t, azimuth, elevation);
+        }
+        points.push_back(std::move(p));
+    }
+    return points;
+}
+
+double ListNumber(const std::string& text, int start, int count) {
+    if (start < 0 || count <= 0 || static_cast<std::size_t>(start) >= text.size()) return 0.0;
+    return ParseReal(std::string_view(text).substr(static_cast<std::size_t>(start),
+                                                   static_cast<std::size_t>(count)));
+}

@@ -1,0 +1,41 @@
+// The source's track over the clock's day, the time-step table lines and the
+// chart mapping; no drawing here.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "ObservationState.h"
+#include "Readouts.h"
+
+// Pixel of azimuth az and elevation el (degrees) on a width x height chart:
+// x = trunc(width / 360 * az), y = trunc(height / 90 * (90 - el)). Values that
+// are not finite or far outside the chart map far outside it.
+void ChartPosition(double az, double el, int width, int height, int& x, int& y);
+
+// One point of the day's track.
+struct TrackPoint {
+    double Hours;      // clock time of the point, decimal hours
+    double Azimuth;    // degrees from north through east
+    double Elevation;  // degrees
+    bool Visible;      // above the horizon profile (or above 0 without it)
+    bool Tabulated;    // a table line belongs to the point (not the present moment)
+    std::string Line;  // the table line (Latin-1), empty for the present moment
+};
+
+// "%04.1fh a=%06.2f°  e=%+05.2f°" in Latin-1.
+std::string FormatTableLine(double hours, double azimuth, double elevation);
+
+// With the horizon shown: Horizon[trunc(az)] < el (azimuth 360 uses entry 0);
+// otherwise el > 0.
+bool IsVisible(const ObservationState& state, double azimuth, double elevation);
+
+// The n + 2 points of a pass (n = 1440 / StepMinutes): 0, step, ..., 24 h of
+// the clock's date, then the present moment of the clock reading. Calls the
+// state's driver once per point; SourceRa, SourceDec and JulianDate hold the
+// present moment's values afterwards.
+std::vector<TrackPoint> ComputeTrack(ObservationState& state, const ClockReading& clock);
+
+// The number in count characters of text from position start, converted like
+// strtod (0 when there is none).
+double ListNumber(const std::string& text, int start, int count);

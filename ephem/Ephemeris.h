@@ -1,0 +1,78 @@
+// The ephemeris drivers: site, time-zone code, clock date and clock time in;
+// local apparent sidereal time, azimuth, elevation, right ascension,
+// declination and Julian Date out.
+//
+// Common arguments: longitude (degrees, positive west), latitude (degrees,
+// positive north), timeZone (hours to add to the clock to obtain UT: 0 UT,
+// -1 MEZ, -2 MESZ), height (metres), year/month/day of the clock, hours (clock
+// time of day, 0..24). Outputs: lst (radians, 0..2 pi), azimuth (degrees from
+// north through east, (0, 360]), elevation (degrees, refraction included above
+// the driver's threshold), julianDate (of the clock reading itself, without
+// the time-zone offset). No precession is applied anywhere.
+#pragma once
+
+#include <cstdint>
+
+enum class SourceKind : std::uint8_t { Planet = 0, Moon = 1, Fixstar = 2 };
+
+namespace kelvo {
+
+// Result of the steps every driver begins with.
+struct EphemerisPreamble {
+    double lambda;  // site longitude, radians, positive west
+    double phi;     // site latitude, radians
+    double T;       // Julian centuries of UT since J2000.0
+    double TE;      // Julian centuries of dynamical time (Planet and Moon only)
+    double eps0;    // mean obliquity, radians
+    double dpsi;    // nutation in longitude, radians
+    double deps;    // nutation in obliquity, radians
+    double theta;   // local apparent sidereal time, radians, 0..2 pi
+};
+
+// The common preamble (Meeus ch. 7, 10, 12, 22): Julian Date of the clock
+// reading, T of UT, Delta T and TE (when withDeltaT), the obliquity (the
+// constant of J2000.0 when obliquityJ2000, else the mean obliquity of T), the
+// nutation and the local apparent sidereal time theta = theta0 + dpsi cos eps0
+// - lambda in 0..2 pi. Writes julianDate, then lst.
+void EphemerisPreambleSteps(double longitude, double latitude, double timeZone, int year,
+                            int month, int day, double hours, bool withDeltaT,
+                            bool obliquityJ2000, EphemerisPreamble& p, double& lst,
+                            double& julianDate);
+
+// Sun (planet 0), Mercury 1 .. Neptune 8 (3: the Earth, which writes only
+// julianDate and lst and sets rightAscension = declination = 0), Pluto 9.
+// Reads PLANETS.NDX and PLANETS.DAT from the working directory on every call.
+void PlanetEphemeris(double longitude, double latitude, double timeZone, double height, int planet,
+                     int year, int month, int day, double hours, double& lst, double& azimuth,
+                     double& elevation, double& rightAscension, double& declination,
+                     double& julianDate);
+
+// The Moon, apparent topocentric place.
+void MoonEphemeris(double longitude, double latitude, double timeZone, double height, int year,
+                   int month, int day, double hours, double& lst, double& azimuth,
+                   double& elevation, double& rightAscension, double& declination,
+                   double& julianDate);
+
+// A source with fixed J2000.0 right ascension and declination (radians), used
+// as coordinates of date. height is accepted and not used.
+void FixstarEphemeris(double longitude, double latitude, double timeZone, double height, int year,
+                      int month, int day, double hours, double rightAscension, double declination,
+                      double& lst, double& azimuth, double& elevation, double& julianDate);
+
+// The site, time zone and source that a driver call needs.
+struct EphemerisRequest {
+    double longitude;
+    double latitude;
+    double timeZone;
+    double height;
+    SourceKind kind;
+    int planet;
+};
+
+// Calls the driver for request.kind. rightAscension and declination are the
+// Fixstar driver's inputs and the other drivers' outputs.
+void CallEphemerisDriver(const EphemerisRequest& request, int year, int month, int day,
+                         double hours, double& lst, double& azimuth, double& elevation,
+                         double& rightAscension, double& declination, double& julianDate);
+
+}  // namespace kelvo
