@@ -1,0 +1,192 @@
+// The planetary terms store: file layout, messages, slot rules and safe
+// loading of damaged files.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "PlanetTerms.h"
+#include "Planets.h"
+#include "TermsFiles.h"
+#include "Units.h"
+
+using namespace kelvo;
+using ::testing::internal::CaptureStdout;
+using ::testing::internal::GetCapturedStdout;
+
+namespace {
+
+IndexRecordSpec Counts(int start, std::array<int, 18> counts) {
+    IndexRecordSpec r{};
+    for (int k = 0; k < 18; ++k) r[k] = {k == 0 ? start : 0, counts[k]};
+    return r;
+}
+
+// Term i has amplitude i + 1 so that its place in the run shows.
+std::vector<SeriesTerm> NumberedTerms(int n) {
+    std::vector<SeriesTerm> terms;
+    for (int i = 0; i < n; ++i) terms.push_back({i + 1.0, 0.25 * i, 10.0 * i});
+    return terms;
+}
+
+class TermsStoreTest : public ::testing::Test {
+protected:
+    void TearDown() override { FreeAllPlanetTerms(); }
+    // Loads slot from the scratch files and returns what was written.
+    std::string Load(int slot) {
+        InitPlanetTerms(dir.prefix().c_str());
+        CaptureStdout();
+        LoadPlanetTerms(slot);
+        return GetCapturedStdout();
+    }
+    ScratchDir dir{"kelvo-terms"};
+};
+
+}  // namespace
+
+TEST_F(TermsStoreTest, RunOfThreeTwoOneTermsKeepsBlockOrder) {
+    // L0: 3 terms, B0: 2 terms, R0: 1 term; slot 2's run starts at record 4.
+    std::vector<IndexRecordSpec> index(3, Counts(0, {}));
+    index[2] = Counts(4, {3, 0, 0, 0, 0, 0, 2, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0});
+    WriteFile(dir.path() / "PLANETS.NDX", IndexBytes(index));
+    WriteFile(dir.path() / "PLANETS.DAT", TermBytes(NumberedTerms(10)));
+    EXPECT_EQ(Load(2), "");
+    const PlanetTermsStore& s = TermsStore();
+    ASSERT_EQ(s.RunLength[2], 6);
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(s.Run[2][i].Amplitude, 5.0 + i);  // records 4..9
+    EXPECT_EQ(s.Index[2].Block[6].Count, 2);
+
+    // At T = 0: L = sum of cos(phase) of the L0 terms, and so on.
+    SphericalCoords r{};
+    PlanetHeliocentric(2, 0.0, r);
+    const double L = 5 * std::cos(1.0) + 6 * std::cos(1.25) + 7 * std::cos(1.5);
+    const double B = 8 * std::cos(1.75) + 9 * std::cos(2.0);
+    const double R = 10 * std::cos(2.25);
+    EXPECT_NEAR(r.Radius, R, 1e-12);
+    EXPECT_NEAR(r.Latitude, B + 0.03916 * kArcsec * (std::cos(L) - std::sin(L)), 1e-12);
+}
+
+TEST_F(TermsStoreTest, StartZeroReadsFromTheFirstByte) {
+    WriteFile(dir.path() / "PLANETS.NDX",
+              IndexBytes({Counts(0, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2})}));
+    WriteFile(dir.path() / "PLANETS.DAT", TermBytes(NumberedTerms(2)));
+    Load(0);
+    ASSERT_EQ(TermsStore().RunLength[0], 2);
+    EXPECT_EQ(TermsStore().Run[0][0].Amplitude, 1.0);
+}
+
+TEST_F(TermsStoreTest, AllZeroCountsGiveTheFk5ZeroSum) {
+    WriteFile(dir.path() / "PLANETS.NDX", IndexBytes({Counts(0, {})}));
+    WriteFile(dir.path() / "PLANETS.DAT", "");
+    EXPECT_EQ(Load(0), "");
+    EXPECT_EQ(TermsStore().RunLength[0], 0);
+    SphericalCoords r{};
+    PlanetHeliocentric(0, 0.0, r);
+    EXPECT_NEAR(r.Longitude, -4.379322e-7, 1e-13);
+    EXPECT_NEAR(r.Longitude / kArcsec, -0.09033, 1e-9);
+    EXPECT_NEAR(r.Latitude, 1.898530e-7, 1e-13);
+    EXPECT_EQ(r.Radius, 0.0);
+}
+
+TEST_F(TermsStoreTest, MessagesForMissingFilesInOrder) {
+    EXPECT_EQ(Load(1), "Index file not found !!!\nPlanetary terms file not found !!!\n");
+    WriteFile(dir.path() / "PLANETS.NDX", IndexBytes({Counts(0, {1}), Counts(0, {1})}));
+    EXPECT_EQ(Load(1), "Planetary terms file not found !!!\n");
+    EXPECT_EQ(TermsStore().RunLength[1], 0);
+    // The record was read; the run stays empty, so evaluation gives zero sums.
+    EXPECT_EQ(TermsStore().Index[1].Block[0].Count, 1);
+    SphericalCoords r{};
+    PlanetHeliocentric(1, 0.0, r);
+    EXPECT_EQ(r.Radius, 0.0);
+}
+
+TEST_F(TermsStoreTest, SlotNineAndNegativeSlotsAreIgnored) {
+    EXPECT_EQ(Load(9), "");   // no file opened, so no message
+    EXPECT_EQ(Load(-1), "");
+    FreePlanetTerms(9);
+    FreePlanetTerms(-1);
+    FreeAllPlanetTerms();  // all empty: nothing to do
+    for (int slot = 0; slot < PlanetTermsSlots; ++slot) EXPECT_EQ(TermsStore().RunLength[slot], 0);
+}
+
+TEST_F(TermsStoreTest, IndexRecordOutlivesTheRelease) {
+    WriteFile(dir.path() / "PLANETS.NDX", IndexBytes({Counts(0, {2, 1})}));
+    WriteFile(dir.path() / "PLANETS.DAT", TermBytes(NumberedTerms(3)));
+    Load(0);
+    ASSERT_EQ(TermsStore().RunLength[0], 3);
+    FreeAllPlanetTerms();
+    EXPECT_EQ(TermsStore().RunLength[0], 0);
+    EXPECT_EQ(TermsStore().Run[0], nullptr);
+    EXPECT_EQ(TermsStore().Index[0].Block[0].Count, 2);
+    EXPECT_EQ(TermsStore().Index[0].Block[1].Count, 1);
+    InitPlanetTerms();
+    EXPECT_EQ(TermsStore().Index[0].Block[1].Count, 1);
+}
+
+struct DamagedCase {
+    const char* name;
+    std::string index;
+    int dataTerms;
+};
+
+class DamagedFiles : public ::testing::TestWithParam<DamagedCase> {
+protected:
+    void TearDown() override { FreeAllPlanetTerms(); }
+};
+
+TEST_P(DamagedFiles, LeaveTheRunEmptyAndSaySo) {
+    const DamagedCase& c = GetParam();
+    ScratchDir dir("kelvo-damaged");
+    WriteFile(dir.path() / "PLANETS.NDX", c.index);
+    WriteFile(dir.path() / "PLANETS.DAT", TermBytes(NumberedTerms(c.dataTerms)));
+    InitPlanetTerms(dir.prefix().c_str());
+    CaptureStdout();
+    LoadPlanetTerms(1);
+    EXPECT_EQ(GetCapturedStdout(), "Planetary terms files damaged !!!\n") << c.name;
+    EXPECT_EQ(TermsStore().RunLength[1], 0) << c.name;
+    SphericalCoords r{};
+    PlanetHeliocentric(1, 0.3, r);  // walks nothing: zero sums
+    EXPECT_EQ(r.Radius, 0.0) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DamagedFiles,
+    ::testing::Values(
+        DamagedCase{"index shorter than the slot's record",
+                    IndexBytes({Counts(0, {1})}) + std::string(40, '\0'), 5},
+        DamagedCase{"run past the end of the data",
+                    IndexBytes({Counts(0, {}), Counts(3, {2, 0, 0, 0, 0, 0, 1})}), 5},
+        DamagedCase{"negative count", IndexBytes({Counts(0, {}), Counts(0, {3, -1})}), 5},
+        DamagedCase{"negative start", IndexBytes({Counts(0, {}), Counts(-2, {1})}), 5},
+        DamagedCase{"counts past the data file",
+                    IndexBytes({Counts(0, {}), Counts(0, {32767, 32767, 32767})}), 2}));
+
+struct PlutoCase {
+    double T, longitude, latitude, radius;
+};
+
+class PlutoTable : public ::testing::TestWithParam<PlutoCase> {};
+
+TEST_P(PlutoTable, MatchesWorkedValuesWithoutTheStore) {
+    const PlutoCase c = GetParam();
+    InitPlanetTerms("/nonexistent/");  // Pluto never touches the store
+    SphericalCoords r{};
+    CaptureStdout();
+    HeliocentricPosition(9, c.T, r);
+    EXPECT_EQ(GetCapturedStdout(), "");
+    EXPECT_NEAR(r.Longitude / kDeg, c.longitude, 5e-6);
+    EXPECT_NEAR(r.Latitude / kDeg, c.latitude, 5e-6);
+    EXPECT_NEAR(r.Radius, c.radius, 5e-7);
+}
+
+INSTANTIATE_TEST_SUITE_P(Epochs, PlutoTable,
+                         ::testing::Values(PlutoCase{0.0, 250.54546, 11.16139, 30.223583},
+                                           PlutoCase{0.1, 272.94875, 5.25667, 31.763360}));
+
+TEST(PlutoHeliocentric, MeeusExample37a) {
+    // 1992 October 13.0 TD: l = 232.74009 deg, b = 14.58769 deg, r = 29.711383 au.
+    SphericalCoords r{};
+    PlutoHeliocentric(-0.072183436, r);
+    EXPECT_NEAR(r.Longitude / kDeg, 232.74009, 1e-5);
+    EXPECT_NEAR(r.Latitude / kDeg, 14.58769, 1e-5);
+    EXPECT_NEAR(r.Radius, 29.711383, 1e-6);
+}
