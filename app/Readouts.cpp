@@ -79,46 +79,63 @@ std::string TimeZoneCaption(std::int32_t code) {
     }
 }
 
+std::string FormatLst(double lst) {
+    std::uint16_t h = 0, m = 0, s = 0;
+    HoursToHms(lst * C::RadToHour, h, m, s);
+    return Format("LST= %6.2f\xB0 = %02u:%02u:%02u", lst * C::RadToDeg, unsigned{h}, unsigned{m},
+                  unsigned{s});
+}
+
+std::string FormatGha(double lst, double longitude) {
+    const double g = GreenwichHours(lst, longitude);
+    std::uint16_t h = 0, m = 0, s = 0;
+    HoursToHms(g, h, m, s);
+    return Format("GHA= %6.2f\xB0 = %02u:%02u:%02u", g * C::HourToRad * C::RadToDeg, unsigned{h},
+                  unsigned{m}, unsigned{s});
+}
+
+std::string FormatAziEle(double azimuth, double elevation) {
+    return Format("AZI=%7.2f\xB0; ELE=%6.2f\xB0", azimuth, elevation);
+}
+
+std::string FormatRaDec(double rightAscension, double declination) {
+    // The planet driver's right ascension may lie a few tens of arc-seconds
+    // outside 0..2 pi after aberration and parallax; show it as the time of
+    // day it stands for.
+    double hours = rightAscension * C::RadToHour;
+    if (std::isfinite(hours)) {
+        hours = std::fmod(hours, 24.0);
+        if (hours < 0.0) hours += 24.0;
+    }
+    std::uint16_t h = 0, m = 0, s = 0;
+    HoursToHms(hours, h, m, s);
+    return Format("RA =%02u:%02u:%02u; DEC=%6.2f\xB0", unsigned{h}, unsigned{m}, unsigned{s},
+                  declination * C::RadToDeg);
+}
+
+std::string FormatJd(double julianDate) { return Format("JD =%15.5f", julianDate); }
+
+std::string FormatTjd(double julianDate) {
+    const double t = julianDate - 2440000.5;
+    const int n = std::isfinite(t) && std::fabs(t) < 2e9 ? static_cast<int>(t) : 0;
+    return Format("TJD=%6i D=%6.0fs", n, (t - n) * 86400.0);
+}
+
 Readouts UpdateReadouts(ObservationState& s, const ClockReading& c, double& lst, double& azimuth,
                         double& elevation) {
     Readouts r;
     r.Date = Format("Date: %02u-%02u-%04u", unsigned{c.Day}, unsigned{c.Month}, unsigned{c.Year});
     r.LocalTime =
         Format("Local time: %02u:%02u:%02u", unsigned{c.Hour}, unsigned{c.Minute}, unsigned{c.Second});
-
     lst = azimuth = elevation = 0.0;
     kelvo::CallEphemerisDriver(RequestFor(s), c.Year, c.Month, c.Day, ClockHours(c), lst, azimuth,
                                elevation, s.SourceRa, s.SourceDec, s.JulianDate);
-
-    std::uint16_t h = 0, m = 0, sec = 0;
-    HoursToHms(lst * C::RadToHour, h, m, sec);
-    r.Lst = Format("LST= %6.2f\xB0 = %02u:%02u:%02u", lst * C::RadToDeg, unsigned{h}, unsigned{m},
-                   unsigned{sec});
-
-    const double g = GreenwichHours(lst, s.SiteLongitude);
-    HoursToHms(g, h, m, sec);
-    r.Gha = Format("GHA= %6.2f\xB0 = %02u:%02u:%02u", g * C::HourToRad * C::RadToDeg, unsigned{h},
-                   unsigned{m}, unsigned{sec});
-
-    r.AziEle = Format("AZI=%7.2f\xB0; ELE=%6.2f\xB0", azimuth, elevation);
-
-    // The planet driver's right ascension may lie a few tens of arc-seconds
-    // outside 0..2 pi after aberration and parallax; show it as the clock time
-    // it stands for.
-    double raHours = s.SourceRa * C::RadToHour;
-    if (std::isfinite(raHours)) {
-        raHours = std::fmod(raHours, 24.0);
-        if (raHours < 0.0) raHours += 24.0;
-    }
-    HoursToHms(raHours, h, m, sec);
-    r.RaDec = Format("RA =%02u:%02u:%02u; DEC=%6.2f\xB0", unsigned{h}, unsigned{m}, unsigned{sec},
-                     s.SourceDec * C::RadToDeg);
-
-    r.Jd = Format("JD =%15.5f", s.JulianDate);
-    const double t = s.JulianDate - 2440000.5;
-    const int n = std::isfinite(t) && std::fabs(t) < 2e9 ? static_cast<int>(t) : 0;
-    r.Tjd = Format("TJD=%6i D=%6.0fs", n, (t - n) * 86400.0);
-
+    r.Lst = FormatLst(lst);
+    r.Gha = FormatGha(lst, s.SiteLongitude);
+    r.AziEle = FormatAziEle(azimuth, elevation);
+    r.RaDec = FormatRaDec(s.SourceRa, s.SourceDec);
+    r.Jd = FormatJd(s.JulianDate);
+    r.Tjd = FormatTjd(s.JulianDate);
     r.TimeZone = TimeZoneCaption(s.TimeZoneCode);
     r.Source = std::string("Sourceobject: ") + s.SourceName;
     return r;

@@ -44,6 +44,14 @@ double GreenwichHours(double lst, double longitude);
 
 std::string TimeZoneCaption(std::int32_t code);
 
+// The single readouts, from the driver's values.
+std::string FormatLst(double lst);
+std::string FormatGha(double lst, double longitude);
+std::string FormatAziEle(double azimuth, double elevation);
+std::string FormatRaDec(double rightAscension, double declination);
+std::string FormatJd(double julianDate);
+std::string FormatTjd(double julianDate);
+
 // Calls the driver for the state's source at the clock reading (the state's
 // SourceRa, SourceDec and JulianDate are written as the driver writes them)
 // and formats every readout. azimuth and elevation receive the driver's

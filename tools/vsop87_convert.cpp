@@ -54,6 +54,10 @@ bool ParseDouble(const std::string& s, std::size_t& i, double& v) {
     return true;
 }
 
+// Terms of the source that are not numbers (the package carries a few as
+// [NaN, NaN, NaN]); they are left out and counted.
+int g_unreadable = 0;
+
 bool ReadBody(const std::string& path, Body& body) {
     std::ifstream in(path);
     if (!in) {
@@ -80,6 +84,12 @@ bool ReadBody(const std::string& path, Body& body) {
                 std::fprintf(stderr, "vsop87_convert: bad term in %s: %s\n", path.c_str(),
                              t.c_str());
                 return false;
+            }
+            if (!std::isfinite(term.a) || !std::isfinite(term.b) || !std::isfinite(term.c)) {
+                std::printf("%s: a term of %s%d (series term %zu) is not a number; left out\n", path.c_str(),
+                            kSeriesName[series], power, body.s[series].size() + 1);
+                ++g_unreadable;
+                continue;
             }
             body.s[series].push_back(term);
         }
@@ -219,6 +229,7 @@ int main(int argc, char** argv) {
     }
     std::ofstream(outDir + "/PLANETS.NDX", std::ios::binary) << ndx;
     std::ofstream(outDir + "/PLANETS.DAT", std::ios::binary) << dat;
+    std::printf("source terms left out as not numbers: %d\n", g_unreadable);
     std::printf("total terms %d; PLANETS.NDX %zu bytes, PLANETS.DAT %zu bytes\n", next, ndx.size(),
                 dat.size());
     return 0;

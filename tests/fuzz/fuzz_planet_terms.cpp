@@ -1,0 +1,61 @@
+// libFuzzer target: an index file and a data file made from the input
+// (first two bytes: the index file's length), loaded into every slot and
+// evaluated. Built with AddressSanitizer and UndefinedBehaviorSanitizer by
+// tools/fuzz.sh.
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "PlanetTerms.h"
+#include "Planets.h"
+
+namespace {
+
+std::string Folder() {
+    static const std::string folder = [] {
+        std::string base = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+        return base + "/kelvo-fuzz-" + std::to_string(getpid()) + "/";
+    }();
+    return folder;
+}
+
+void Write(const std::string& path, const std::uint8_t* data, std::size_t size) {
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return;
+    if (size) std::fwrite(data, 1, size, f);
+    std::fclose(f);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    std::string cmd = "mkdir -p " + Folder();
+    return std::system(cmd.c_str()) == 0 ? 0 : 1;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size < 2) return 0;
+    std::size_t indexSize = data[0] | (data[1] << 8);
+    data += 2;
+    size -= 2;
+    if (indexSize > size) indexSize = size;
+    const std::string folder = Folder();
+    Write(folder + "PLANETS.NDX", data, indexSize);
+    Write(folder + "PLANETS.DAT", data + indexSize, size - indexSize);
+
+    std::FILE* quiet = std::freopen("/dev/null", "w", stdout);
+    (void)quiet;
+    kelvo::InitPlanetTerms(folder.c_str());
+    for (int slot = -1; slot <= 9; ++slot) kelvo::LoadPlanetTerms(slot);
+    for (int slot = -1; slot <= 10; ++slot) {
+        kelvo::SphericalCoords r{};
+        kelvo::HeliocentricPosition(slot, 0.12, r);
+    }
+    kelvo::FreePlanetTerms(4);
+    kelvo::FreeAllPlanetTerms();
+    return 0;
+}
