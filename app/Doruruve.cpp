@@ -1,0 +1,410 @@
+#include "Doruruve.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPainter>
+#include <QScreen>
+#include <QCloseEvent>
+#include <QShowEvent>
+#include <QStyle>
+#include <QStyledItemDelegate>
+#include <cstdio>
+
+#include "About.h"
+#include "EphemerisConstants.h"
+#include "Fonts.h"
+#include "Help.h"
+#include "Icon.h"
+#include "SiteFiles.h"
+#include "Text.h"
+#include "Unit2.h"
+
+TForm1* Form1 = nullptr;
+
+using C = EphemerisConstants;
+
+// ---------------------------------------------------------------------------
+// Small controls
+
+TPaintBox::TPaintBox(QWidget* parent) : QWidget(parent), canvas_(189, 111, Qt::black) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void TPaintBox::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), Qt::black);
+    p.drawImage(0, 0, canvas_.Image());
+}
+
+TLabel::TLabel(const QString& text, QWidget* parent, int left, int top, int width, int height)
+    : QLabel(text, parent) {
+    setGeometry(left, top, width, height);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+void TLabel::SetCaption(const QString& text) {
+    if (text == this->text()) return;
+    setText(text);
+    resize(sizeHint().expandedTo(QSize(1, height())));
+}
+
+void TLabel::SetFontColor(QColor color) {
+    QPalette p = palette();
+    p.setColor(QPalette::WindowText, color);
+    setPalette(p);
+}
+
+bool TSaveDialog::Execute() {
+    if (!Prompt) return false;
+    const std::optional<QString> chosen = Prompt(*this);
+    if (!chosen || chosen->isEmpty()) return false;
+    QString name = *chosen;
+    if (QFileInfo(name).suffix().isEmpty()) name += "." + DefaultExt;
+    FileName = name;
+    return true;
+}
+
+namespace {
+
+// The list box's fixed item height.
+class FixedHeightDelegate : public QStyledItemDelegate {
+public:
+    FixedHeightDelegate(int height, QObject* parent) : QStyledItemDelegate(parent), height_(height) {}
+    QSize sizeHint(const QStyleOptionViewItem& o, const QModelIndex& i) const override {
+        return QSize(QStyledItemDelegate::sizeHint(o, i).width(), height_);
+    }
+
+private:
+    int height_;
+};
+
+QFrame* Bevel(QWidget* parent, int left, int top, int width, int height, bool frameOnly) {
+    auto* f = new QFrame(parent);
+    f->setGeometry(left, top, width, height);
+    if (frameOnly)
+        f->setFrameStyle(QFrame::Box | QFrame::Sunken);  // an etched frame
+    else
+        f->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    f->setLineWidth(1);
+    return f;
+}
+
+QPushButton* Button(const QString& caption, QWidget* parent, int left, int top, int width,
+                    int height) {
+    auto* b = new QPushButton(caption, parent);
+    b->setGeometry(left, top, width, height);
+    b->setFocusPolicy(Qt::StrongFocus);
+    return b;
+}
+
+std::optional<QString> AskForFileName(const TSaveDialog& d) {
+    QFileDialog dialog(nullptr, d.Title);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setNameFilter("Windows Bitmap (*.bmp)");
+    dialog.setDefaultSuffix(d.DefaultExt);
+    dialog.selectFile(d.FileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().first();
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Construction
+
+TForm1::TForm1(QWidget* parent) : QWidget(parent) {
+    setWindowTitle("Brenlow Radioastronomy Group Tarnwick");
+    setWindowIcon(ProgramIcon());
+    setFont(WindowFont(10));
+    setAutoFillBackground(true);
+    move(210, 156);
+
+    // Frames first, so that they lie beneath the controls they surround.
+    Bevel1 = Bevel(this, 7, 7, 143, 26, false);
+    Bevel2 = Bevel(this, 163, 7, 202, 26, false);
+    Bevel3 = Bevel(this, 163, 39, 202, 27, false);
+    Bevel5 = Bevel(this, 163, 72, 202, 26, false);
+    Bevel8 = Bevel(this, 163, 104, 202, 27, false);
+    Bevel4 = Bevel(this, 163, 137, 202, 26, false);
+    Bevel9 = Bevel(this, 163, 169, 202, 124, false);
+    Bevel10 = Bevel(this, 376, 8, 161, 25, false);
+    Bevel11 = Bevel(this, 376, 40, 161, 25, false);
+    Bevel6 = Bevel(this, 7, 39, 143, 85, true);
+    Bevel7 = Bevel(this, 7, 130, 143, 163, true);
+
+    const QFont readout = ReadoutFont();
+    auto readoutLabel = [&](const char* text, int l, int t, int w, int h) {
+        auto* label = new TLabel(text, this, l, t, w, h);
+        label->setFont(readout);
+        return label;
+    };
+    Label1 = readoutLabel("Datum", 13, 13, 35, 16);
+    Label2 = readoutLabel("Lokalzeit", 169, 13, 63, 16);
+    Label3 = readoutLabel("LST", 169, 46, 21, 16);
+    Label5 = readoutLabel("GHA", 169, 78, 21, 16);
+    Label4 = readoutLabel("AziEle", 169, 111, 42, 16);
+    Label6 = readoutLabel("RA+DEC", 169, 143, 42, 16);
+    Label7 = readoutLabel("Label7", 384, 16, 42, 16);
+    Label8 = readoutLabel("Label8", 384, 48, 42, 16);
+    Label9 = new TLabel("Location: ", this, 16, 104, 57, 16);
+    Label9->setFont(WindowFont(13));
+
+    Button1 = Button("TimeZone", this, 13, 46, 131, 20);
+    Button3 = Button("Object", this, 13, 74, 131, 20);
+    AboutButton = Button("About", this, 13, 187, 53, 20);
+    BitBtn2 = Button("&Help", this, 13, 239, 53, 20);
+    BitBtn2->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
+    BitBtn1 = Button("&Exit", this, 13, 267, 53, 20);
+    BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+    Button5 = Button("Redraw", this, 13, 135, 53, 20);
+    Button6 = Button("Timestep", this, 13, 215, 53, 20);
+    ListBox1 = new QListWidget(this);
+    ListBox1->setGeometry(377, 72, 163, 221);
+    ListBox1->setItemDelegate(new FixedHeightDelegate(13, ListBox1));
+    ListBox1->setUniformItemSizes(true);
+    ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
+    Horizont = new QCheckBox("Horizont", this);
+    Horizont->setGeometry(72, 137, 65, 13);
+    Horizont->setChecked(true);
+    Button7 = Button("BMP", this, 13, 163, 53, 20);
+    Geostat = new QCheckBox("Geostat.", this);
+    Geostat->setGeometry(72, 152, 97, 17);
+    Geostat->setChecked(true);
+
+    PaintBox1 = new TPaintBox(this);
+    PaintBox1->setGeometry(169, 176, 189, 111);
+
+    // Tab order of the layout: Button1, Button3, About, Exit, Help, Redraw,
+    // Timestep, list, Horizont, BMP, Geostat.
+    QWidget* order[] = {Button1, Button3, AboutButton, BitBtn1, BitBtn2, Button5,
+                        Button6, ListBox1, Horizont, Button7, Geostat};
+    for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+
+    connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
+    connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
+    connect(Button5, &QPushButton::clicked, this, &TForm1::Button5Click);
+    connect(Button6, &QPushButton::clicked, this, &TForm1::Button6Click);
+    connect(Button7, &QPushButton::clicked, this, &TForm1::Button7Click);
+    connect(AboutButton, &QPushButton::clicked, this, &TForm1::AboutButtonClick);
+    connect(BitBtn2, &QPushButton::clicked, this, &TForm1::BitBtn2Click);
+    connect(BitBtn1, &QPushButton::clicked, this, &TForm1::BitBtn1Click);
+    connect(Horizont, &QCheckBox::clicked, this, &TForm1::HorizontClick);
+    connect(Geostat, &QCheckBox::clicked, this, &TForm1::GeostatClick);
+    connect(ListBox1, &QListWidget::itemSelectionChanged, this, &TForm1::ListBox1Click);
+
+    // Pop-up menus.
+    TimeZone = new QMenu(this);
+    UT = TimeZone->addAction("UT", this, &TForm1::UTClick);
+    MEZ = TimeZone->addAction("MEZ", this, &TForm1::MEZClick);
+    MESZ = TimeZone->addAction("MESZ", this, &TForm1::MESZClick);
+    Object = new QMenu(this);
+    Sun = Object->addAction("Sun", this, &TForm1::SunClick);
+    Merkur = Object->addAction("Mercury", this, &TForm1::MerkurClick);
+    Venus = Object->addAction("Venus", this, &TForm1::VenusClick);
+    Earth = Object->addAction("Earth", this, &TForm1::EarthClick);
+    Mars = Object->addAction("Mars", this, &TForm1::MarsClick);
+    Jupiter = Object->addAction("Jupiter", this, &TForm1::JupiterClick);
+    Saturn = Object->addAction("Saturn", this, &TForm1::SaturnClick);
+    Uranus = Object->addAction("Uranus", this, &TForm1::UranusClick);
+    Neptun = Object->addAction("Neptun", this, &TForm1::NeptunClick);
+    Pluto = Object->addAction("Pluto", this, &TForm1::PlutoClick);
+    Moon = Object->addAction("Moon", this, &TForm1::MoonClick);
+    CassA1 = Object->addAction("Cassiopeia A, SNR", this, &TForm1::CassA1Click);
+    CygnusA1 = Object->addAction("Cygnus A, distant galaxy", this, &TForm1::CygnusA1Click);
+    TaurusA1 = Object->addAction("Taurus A, Crab Nebula, M1", this, &TForm1::TaurusA1Click);
+    VirgoA1 = Object->addAction("Virgo A, M87", this, &TForm1::VirgoA1Click);
+    SagittariusA1 =
+        Object->addAction("Sagittarius A, Galactic Nucleus", this, &TForm1::SagittariusA1Click);
+    OrionM421 = Object->addAction("Orion M42", this, &TForm1::OrionM421Click);
+    Fixstar = Object->addAction("Fixstar = individual", this, &TForm1::FixstarClick);
+    Timeincrement = new QMenu(this);
+    INC1h1 = Timeincrement->addAction("INC 1h", this, &TForm1::INC1h1Click);
+    INC301 = Timeincrement->addAction("INC 30'", this, &TForm1::INC301Click);
+    INC101 = Timeincrement->addAction("INC 12'", this, &TForm1::INC101Click);
+    INC61 = Timeincrement->addAction("INC 6'", this, &TForm1::INC61Click);
+
+    SaveDialog1.Prompt = AskForFileName;
+    ShowMessage = [this](const QString& text) { QMessageBox::information(this, QString(), text); };
+    Beep = [] { QApplication::beep(); };
+
+    ReadHorizonFile();
+    ApplyOuterSize();
+    ReadSiteConfiguration();
+
+    Timer1 = new QTimer(this);
+    connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+    Timer1->setInterval(10);
+    Timer1->start();
+}
+
+// The outer size (frame included) is ListBox1's right edge + 20 by its
+// bottom edge + 40, 560 x 333. Qt sizes the client area; the frame that the
+// window manager adds is known only once the window is shown, so the client
+// area is set to the outer size less that frame then (without a window
+// manager, or off screen, the frame is empty and the client area is the
+// whole 560 x 333).
+void TForm1::ApplyOuterSize() {
+    const int width = ListBox1->x() + ListBox1->width() + 20;
+    const int height = ListBox1->y() + ListBox1->height() + 40;
+    const QSize frame = frameGeometry().size() - geometry().size();
+    resize(width - frame.width(), height - frame.height());
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // The frame may arrive a little after the first show; apply it then too.
+    ApplyOuterSize();
+    QTimer::singleShot(200, this, &TForm1::ApplyOuterSize);
+}
+
+// Closing the main window, by Exit or by its own close control, ends the
+// program, also while the help window is open beside it.
+void TForm1::closeEvent(QCloseEvent* event) {
+    QWidget::closeEvent(event);
+    if (event->isAccepted()) QCoreApplication::quit();
+}
+
+// ---------------------------------------------------------------------------
+// Site files
+
+void TForm1::ReadHorizonFile() { ReadHorizonProfile("horizon.prn", State); }
+
+void TForm1::ReadSiteConfiguration() {
+    ReadSiteFile("kelvo.cfg", State);
+    Label9->SetCaption(QString::fromLatin1("Location: ") + QString::fromLatin1(State.SiteName));
+}
+
+// ---------------------------------------------------------------------------
+// Update cycle
+
+void TForm1::Timer1Timer() {
+    ObservationState& s = State;
+    if (s.TickCount == 90) {
+        s.TickCount = 0;
+        const ClockReading clock = Clock();
+        double lst = 0, azimuth = 0, elevation = 0;
+        s.CurrentSecond = clock.Second;
+        const Readouts r = UpdateReadouts(s, clock, lst, azimuth, elevation);
+        Label1->SetCaption(QString::fromLatin1(r.Date));
+        Label2->SetCaption(QString::fromLatin1(r.LocalTime));
+        Label3->SetCaption(QString::fromLatin1(r.Lst));
+        Label5->SetCaption(QString::fromLatin1(r.Gha));
+        Label4->SetCaption(QString::fromLatin1(r.AziEle));
+        Label6->SetCaption(QString::fromLatin1(r.RaDec));
+        Label7->SetCaption(QString::fromLatin1(r.Jd));
+        Label8->SetCaption(QString::fromLatin1(r.Tjd));
+        Button1->setText(QString::fromLatin1(r.TimeZone));
+        Button3->setText(QString::fromLatin1(r.Source));
+        if (s.CurrentSecond != s.LastSecond) {
+            s.LastSecond = s.CurrentSecond;
+            if (s.RedrawPending) {
+                Button5Click();
+                s.RedrawPending = false;
+            } else {
+                DrawTrack();
+            }
+        }
+    }
+    ++s.TickCount;
+}
+
+// ---------------------------------------------------------------------------
+// Buttons and menus
+
+void TForm1::PopUp(QMenu* menu, QPushButton* button) {
+    const QRect outer = frameGeometry();
+    menu->popup(QPoint(outer.left() + button->x() + button->width(), outer.top() + button->y()));
+}
+
+void TForm1::Button1Click() { PopUp(TimeZone, Button1); }
+void TForm1::Button3Click() { PopUp(Object, Button3); }
+void TForm1::Button6Click() { PopUp(Timeincrement, Button6); }
+
+void TForm1::AboutButtonClick() {
+    if (AboutBox) AboutBox->exec();
+}
+
+void TForm1::BitBtn2Click() {
+    if (!HelpForm) return;
+    HelpForm->show();
+    HelpForm->raise();
+    HelpForm->activateWindow();
+}
+
+void TForm1::BitBtn1Click() { close(); }
+
+void TForm1::SelectTimeZone(int code) {
+    State.TimeZoneCode = code;
+    State.RedrawPending = true;
+}
+void TForm1::UTClick() { SelectTimeZone(0); }
+void TForm1::MEZClick() { SelectTimeZone(-1); }
+void TForm1::MESZClick() { SelectTimeZone(-2); }
+
+void TForm1::SelectBody(SourceKind kind, int planet, const char* name) {
+    State.Kind = kind;
+    State.PlanetNumber = planet;
+    SetText(State.SourceName, name);
+    State.RedrawPending = true;
+}
+void TForm1::SunClick() { SelectBody(SourceKind::Planet, 0, "Sun"); }
+void TForm1::MerkurClick() { SelectBody(SourceKind::Planet, 1, "Mercury"); }
+void TForm1::VenusClick() { SelectBody(SourceKind::Planet, 2, "Venus"); }
+void TForm1::EarthClick() { SelectBody(SourceKind::Planet, 3, "Earth"); }
+void TForm1::MarsClick() { SelectBody(SourceKind::Planet, 4, "Mars"); }
+void TForm1::JupiterClick() { SelectBody(SourceKind::Planet, 5, "Jupiter"); }
+void TForm1::SaturnClick() { SelectBody(SourceKind::Planet, 6, "Saturn"); }
+void TForm1::UranusClick() { SelectBody(SourceKind::Planet, 7, "Uranus"); }
+void TForm1::NeptunClick() { SelectBody(SourceKind::Planet, 8, "Neptun"); }
+void TForm1::PlutoClick() { SelectBody(SourceKind::Planet, 9, "Pluto"); }
+void TForm1::MoonClick() { SelectBody(SourceKind::Moon, 3, "Moon"); }
+
+void TForm1::SelectRadioSource(double raDeg, double decDeg, const char* name) {
+    State.Kind = SourceKind::Fixstar;
+    State.SourceRa = raDeg * C::DegToRad;
+    State.SourceDec = decDeg * C::DegToRad;
+    SetText(State.SourceName, name);
+    State.RedrawPending = true;
+}
+void TForm1::CassA1Click() { SelectRadioSource(350.85, 58.815, "Cass A"); }
+void TForm1::CygnusA1Click() { SelectRadioSource(299.8681667, 40.7338611, "Cygn A"); }
+void TForm1::TaurusA1Click() { SelectRadioSource(83.6328631, 22.0143489, "Tau A"); }
+void TForm1::VirgoA1Click() { SelectRadioSource(187.7059306, 12.3911233, "Virgo A"); }
+void TForm1::SagittariusA1Click() { SelectRadioSource(266.3012914, -28.8048772, "Sagitt A"); }
+void TForm1::OrionM421Click() { SelectRadioSource(83.8220833, -5.3911111, "Orion"); }
+
+void TForm1::FixstarClick() {
+    char text[32];
+    std::snprintf(text, sizeof text, "%6.3f", State.SourceRa / C::DegToRad);
+    Manual->Edit1->setText(QString::fromLatin1(text));
+    std::snprintf(text, sizeof text, "%6.3f", State.SourceDec / C::DegToRad);
+    Manual->Edit2->setText(QString::fromLatin1(text));
+    Manual->Edit3->setText(QString::fromLatin1(State.SourceName));
+    Manual->exec();
+    State.Kind = SourceKind::Fixstar;
+    State.RedrawPending = true;
+}
+
+void TForm1::SelectStep(int minutes) {
+    State.StepMinutes = minutes;
+    State.RedrawPending = true;
+}
+void TForm1::INC1h1Click() { SelectStep(60); }
+void TForm1::INC301Click() { SelectStep(30); }
+void TForm1::INC101Click() { SelectStep(12); }
+void TForm1::INC61Click() { SelectStep(6); }
+
+void TForm1::HorizontClick() {
+    State.ShowHorizon = !State.ShowHorizon;
+    Horizont->setChecked(State.ShowHorizon);
+    Button5Click();
+}
+
+void TForm1::GeostatClick() {
+    State.ShowGeostationary = !State.ShowGeostationary;
+    Geostat->setChecked(State.ShowGeostationary);
+    Button5Click();
+}
