@@ -1,0 +1,229 @@
+// The chart mapping, the table lines and the day's track, without drawing.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+
+#include "EphemerisConstants.h"
+#include "Satellit.h"
+#include "Text.h"
+#include "Track.h"
+
+using C = EphemerisConstants;
+
+struct PixelCase {
+    double az, el;
+    int x, y;
+};
+
+class ChartPositionTable : public ::testing::TestWithParam<PixelCase> {};
+
+TEST_P(ChartPositionTable, TruncatesTowardZero) {
+    const PixelCase c = GetParam();
+    int x = -1, y = -1;
+    ChartPosition(c.az, c.el, 189, 111, x, y);
+    EXPECT_EQ(x, c.x) << c.az;
+    EXPECT_EQ(y, c.y) << c.el;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ChartPositionTable,
+                         ::testing::Values(PixelCase{0, 0, 0, 111}, PixelCase{180, 90, 94, 0},
+                                           PixelCase{360, 45, 189, 55},
+                                           PixelCase{359.9, 90, 188, 0},
+                                           PixelCase{1.9, 89.5, 0, 0},
+                                           PixelCase{180, 45, 94, 55}));
+
+TEST(ChartPosition, NotFiniteLandsOutsideTheChart) {
+    int x = 0, y = 0;
+    ChartPosition(std::nan(""), INFINITY, 189, 111, x, y);
+    EXPECT_TRUE(x < 0 || x >= 189 || y < 0 || y >= 111);
+}
+
+TEST(TableLine, FormatAndReadBack) {
+    EXPECT_EQ(FormatTableLine(0.5, 123.456, -5.25), "00.5h a=123.46\xB0  e=-5.25\xB0");
+    EXPECT_EQ(FormatTableLine(24.0, 7.5, 12.345), "24.0h a=007.50\xB0  e=+12.35\xB0");
+    const std::string five = FormatTableLine(12.0, 180.0, 5.0);
+    EXPECT_EQ(five, "12.0h a=180.00\xB0  e=+5.00\xB0");
+    EXPECT_EQ(ListNumber(five, 8, 6), 180.0);
+    EXPECT_EQ(ListNumber(five, 19, 6), 5.0);
+    const std::string negative = FormatTableLine(3.0, 10.0, -12.34);
+    EXPECT_EQ(ListNumber(negative, 19, 6), -12.34);
+    EXPECT_EQ(ListNumber("short", 19, 6), 0.0);
+}
+
+TEST(Visibility, StrictAgainstZeroOrTheProfile) {
+    ObservationState s;
+    s.ShowHorizon = false;
+    EXPECT_FALSE(IsVisible(s, 100, 0.0));
+    EXPECT_TRUE(IsVisible(s, 100, 0.01));
+    s.ShowHorizon = true;
+    s.Horizon[100] = 3.0f;
+    s.Horizon[0] = 1.0f;
+    EXPECT_FALSE(IsVisible(s, 100.7, 3.0));
+    EXPECT_TRUE(IsVisible(s, 100.7, 3.01));
+    EXPECT_FALSE(IsVisible(s, 360.0, 1.0));  // 360 uses entry 0
+    EXPECT_TRUE(IsVisible(s, 360.0, 1.5));
+}
+
+namespace {
+
+class TrackInDataDir : public ::testing::Test {
+protected:
+    void SetUp() override {
+        previous_ = std::filesystem::current_path();
+        std::filesystem::current_path(KELVO_DATA_DIR);
+        s.SiteLongitude = -15;
+        s.SiteLatitude = 50;
+        s.SiteHeight = 250;
+        s.TimeZoneCode = -1;
+    }
+    void TearDown() override { std::filesystem::current_path(previous_); }
+    ObservationState s;
+    const ClockReading clock{2009, 5, 10, 21, 13, 7, 0};
+
+private:
+    std::filesystem::path previous_;
+};
+
+std::vector<std::string> Lines(const std::vector<TrackPoint>& points) {
+    std::vector<std::string> lines;
+    for (const auto& p : points)
+        if (p.Tabulated) lines.push_back(p.Line);
+    return lines;
+}
+
+}  // namespace
+
+TEST_F(TrackInDataDir, TablesHaveEveryStep) {
+    s.Kind = SourceKind::Fixstar;
+    s.SourceRa = 299.8681667 * C::DegToRad;
+    s.SourceDec = 40.7338611 * C::DegToRad;
+    for (int step : {60, 30, 12, 6}) {
+        s.StepMinutes = step;
+        const auto points = ComputeTrack(s, clock);
+        const auto lines = Lines(points);
+        const int n = 1440 / step;
+        ASSERT_EQ(points.size(), static_cast<std::size_t>(n + 2));
+        ASSERT_EQ(lines.size(), static_cast<std::size_t>(n + 1)) << step;
+        for (int i = 0; i <= n; ++i) {
+            char hours[8];
+            std::snprintf(hours, sizeof hours, "%04.1f", i * step / 60.0);
+            EXPECT_EQ(lines[i].substr(0, 5), std::string(hours) + "h") << step << " " << i;
+        }
+        EXPECT_EQ(lines.front().substr(0, 5), "00.0h");
+        EXPECT_EQ(lines.back().substr(0, 5), "24.0h");
+        EXPECT_FALSE(points.back().Tabulated);  // the present moment
+        EXPECT_NEAR(points.back().Hours, 21 + 13 / 60.0 + 7 / 3600.0, 1e-12);
+    }
+}
+
+TEST_F(TrackInDataDir, NegativeLinesLieBelowTheHorizonAndPresentPlaceIsKept) {
+    s.Kind = SourceKind::Moon;
+    s.StepMinutes = 12;
+    const auto points = ComputeTrack(s, clock);
+    int negatives = 0;
+    for (const auto& p : points) {
+        if (!p.Tabulated) continue;
+        if (p.Line[19] == '-') {
+            ++negatives;
+            int x, y;
+            ChartPosition(p.Azimuth, p.Elevation, 189, 111, x, y);
+            EXPECT_GE(y, 111) << p.Line;
+            EXPECT_FALSE(p.Visible) << p.Line;
+        }
+    }
+    EXPECT_GT(negatives, 0);
+    // After the pass the state holds the present moment's place.
+    ObservationState now = s;
+    double lst, az, el;
+    UpdateReadouts(now, clock, lst, az, el);
+    EXPECT_DOUBLE_EQ(s.SourceRa, now.SourceRa);
+    EXPECT_DOUBLE_EQ(s.SourceDec, now.SourceDec);
+}
+
+TEST_F(TrackInDataDir, EarthLiesAtZeroAndIsNeverVisibleWithoutTheProfile) {
+    s.Kind = SourceKind::Planet;
+    s.PlanetNumber = 3;
+    s.ShowHorizon = false;
+    for (const auto& p : ComputeTrack(s, clock)) {
+        EXPECT_EQ(p.Azimuth, 0.0);
+        EXPECT_EQ(p.Elevation, 0.0);
+        EXPECT_FALSE(p.Visible);
+    }
+}
+
+// The look angles of the belt as they were first written, valid for a
+// northern site: the reference that the mended formula must reproduce there.
+static void ClassicLookAngles(float s, double height, double lat, double lon, float& az,
+                              float& el) {
+    const float r = static_cast<float>(0.001 * height + C::EarthRadius);
+    const float phi = static_cast<float>(lat * C::DegToRad);
+    const float dl = static_cast<float>(static_cast<double>(s) - lon);
+    const float dlr = static_cast<float>(dl * C::DegToRad);
+    const float A = static_cast<float>(std::atan(std::tan(double{dlr}) / std::sin(double{phi})));
+    const float Ad = static_cast<float>(A * C::RadToDeg);
+    const double rd = r;
+    const float D = static_cast<float>(std::sqrt(
+        rd * rd + 1783626289.0 - 84466.0 * rd * std::cos(double{dlr}) * std::cos(double{phi})));
+    const float q = static_cast<float>(
+        (std::cos(double{phi}) * 42233.0 * std::cos(double{dlr}) - rd) / D);
+    const float E = static_cast<float>(std::atan(q / std::sqrt(1.0 - double{q} * q)));
+    el = static_cast<float>(E * C::RadToDeg);
+    az = static_cast<float>(180.0 + Ad);
+}
+
+TEST(GeostationaryElevation, WorkedExampleAt50North15East) {
+    float a, e;
+    GeostationaryElevation(-15.0f, 500, 50, -15, a, e);
+    EXPECT_NEAR(a, 180.0, 1e-4);
+    EXPECT_NEAR(e, 32.70, 0.005);
+    GeostationaryElevation(-16.0f, 500, 50, -15, a, e);
+    EXPECT_NEAR(a, 178.69, 0.005);
+    GeostationaryElevation(-14.0f, 500, 50, -15, a, e);
+    EXPECT_NEAR(a, 181.31, 0.005);
+    GeostationaryElevation(61.0f, 500, 50, -15, a, e);
+    EXPECT_NEAR(a, 259.2, 0.05);
+    EXPECT_NEAR(e, 0.26, 0.01);
+    GeostationaryElevation(62.0f, 500, 50, -15, a, e);
+    EXPECT_LT(e, 0.0);  // the western end of the arc is k = 61
+    GeostationaryElevation(-90.0f, 500, 50, -15, a, e);
+    EXPECT_NEAR(a, 101.6, 0.05);
+    EXPECT_NEAR(e, 0.89, 0.01);
+}
+
+TEST(GeostationaryElevation, NorthernSitesKeepTheClassicValues) {
+    for (double lat : {10.0, 50.0, 78.0})
+        for (int k = -90; k <= 89; ++k) {
+            float a, e, a0, e0;
+            GeostationaryElevation(static_cast<float>(k), 500, lat, -15, a, e);
+            ClassicLookAngles(static_cast<float>(k), 500, lat, -15, a0, e0);
+            // Satellites 90 deg or more from the meridian lie on the far side,
+            // where the classic form put them on the wrong side of the chart.
+            const float dlr = static_cast<float>(static_cast<float>(k + 15.0) * C::DegToRad);
+            if (std::cos(double{dlr}) <= 0) continue;
+            EXPECT_EQ(a, a0) << lat << " " << k;
+            EXPECT_EQ(e, e0) << lat << " " << k;
+        }
+}
+
+TEST(GeostationaryElevation, EquatorZenithAndSouthernSites) {
+    float a, e;
+    // At the equator the belt runs through the zenith along the east-west line.
+    GeostationaryElevation(-15.0f, 0, 0, -15, a, e);
+    EXPECT_TRUE(std::isfinite(a));
+    EXPECT_FLOAT_EQ(e, 90.0f);
+    GeostationaryElevation(-45.0f, 0, 0, -15, a, e);  // 30 deg east of the site
+    EXPECT_NEAR(a, 90.0, 1e-4);
+    GeostationaryElevation(15.0f, 0, 0, -15, a, e);  // 30 deg west
+    EXPECT_NEAR(a, 270.0, 1e-4);
+    // South of the equator the belt lies about the north point.
+    GeostationaryElevation(-15.0f, 500, -50, -15, a, e);
+    EXPECT_NEAR(std::fmod(a, 360.0f), 0.0, 1e-4);
+    EXPECT_NEAR(e, 32.70, 0.005);
+    GeostationaryElevation(-20.0f, 500, -50, -15, a, e);  // east of the meridian
+    EXPECT_GT(a, 0.0f);
+    EXPECT_LT(a, 90.0f);
+    GeostationaryElevation(-10.0f, 500, -50, -15, a, e);  // west of it
+    EXPECT_GT(a, 270.0f);
+    EXPECT_LE(a, 360.0f);
+}
