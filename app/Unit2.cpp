@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QFrame>
 #include <QStyle>
 
@@ -69,9 +70,18 @@ TManual::TManual(QWidget* parent) : QDialog(parent) {
 }
 
 // Click, focus enter and focus exit run the box's handler as a change does.
+// Focus that comes or goes with the whole window (opening, closing, another
+// window activated) is no entering or leaving of the box: after Restore the
+// boxes must not write their texts back.
 bool TManual::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type t = event->type();
-    if (t == QEvent::MouseButtonPress || t == QEvent::FocusIn || t == QEvent::FocusOut) {
+    bool run = t == QEvent::MouseButtonPress;
+    if (t == QEvent::FocusIn || t == QEvent::FocusOut) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        run = reason == Qt::MouseFocusReason || reason == Qt::TabFocusReason ||
+              reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason;
+    }
+    if (run) {
         if (watched == Edit1) Edit1Change();
         if (watched == Edit2) Edit2Change();
         if (watched == Edit3) Edit3Change();
