@@ -17,6 +17,7 @@
 #include "Help.h"
 #include "Icon.h"
 #include "SiteFiles.h"
+#include "Sources.h"
 #include "Text.h"
 #include "Unit2.h"
 
@@ -201,24 +202,23 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     MEZ = TimeZone->addAction("MEZ", this, &TForm1::MEZClick);
     MESZ = TimeZone->addAction("MESZ", this, &TForm1::MESZClick);
     Object = new QMenu(this);
-    Sun = Object->addAction("Sun", this, &TForm1::SunClick);
-    Merkur = Object->addAction("Mercury", this, &TForm1::MerkurClick);
-    Venus = Object->addAction("Venus", this, &TForm1::VenusClick);
-    Earth = Object->addAction("Earth", this, &TForm1::EarthClick);
-    Mars = Object->addAction("Mars", this, &TForm1::MarsClick);
-    Jupiter = Object->addAction("Jupiter", this, &TForm1::JupiterClick);
-    Saturn = Object->addAction("Saturn", this, &TForm1::SaturnClick);
-    Uranus = Object->addAction("Uranus", this, &TForm1::UranusClick);
-    Neptun = Object->addAction("Neptun", this, &TForm1::NeptunClick);
-    Pluto = Object->addAction("Pluto", this, &TForm1::PlutoClick);
-    Moon = Object->addAction("Moon", this, &TForm1::MoonClick);
-    CassA1 = Object->addAction("Cassiopeia A, SNR", this, &TForm1::CassA1Click);
-    CygnusA1 = Object->addAction("Cygnus A, distant galaxy", this, &TForm1::CygnusA1Click);
-    TaurusA1 = Object->addAction("Taurus A, Crab Nebula, M1", this, &TForm1::TaurusA1Click);
-    VirgoA1 = Object->addAction("Virgo A, M87", this, &TForm1::VirgoA1Click);
-    SagittariusA1 =
-        Object->addAction("Sagittarius A, Galactic Nucleus", this, &TForm1::SagittariusA1Click);
-    OrionM421 = Object->addAction("Orion M42", this, &TForm1::OrionM421Click);
+    Sun = Object->addAction(SourceCatalogue[0].Caption, this, &TForm1::SunClick);
+    Merkur = Object->addAction(SourceCatalogue[1].Caption, this, &TForm1::MerkurClick);
+    Venus = Object->addAction(SourceCatalogue[2].Caption, this, &TForm1::VenusClick);
+    Earth = Object->addAction(SourceCatalogue[3].Caption, this, &TForm1::EarthClick);
+    Mars = Object->addAction(SourceCatalogue[4].Caption, this, &TForm1::MarsClick);
+    Jupiter = Object->addAction(SourceCatalogue[5].Caption, this, &TForm1::JupiterClick);
+    Saturn = Object->addAction(SourceCatalogue[6].Caption, this, &TForm1::SaturnClick);
+    Uranus = Object->addAction(SourceCatalogue[7].Caption, this, &TForm1::UranusClick);
+    Neptun = Object->addAction(SourceCatalogue[8].Caption, this, &TForm1::NeptunClick);
+    Pluto = Object->addAction(SourceCatalogue[9].Caption, this, &TForm1::PlutoClick);
+    Moon = Object->addAction(SourceCatalogue[10].Caption, this, &TForm1::MoonClick);
+    CassA1 = Object->addAction(SourceCatalogue[11].Caption, this, &TForm1::CassA1Click);
+    CygnusA1 = Object->addAction(SourceCatalogue[12].Caption, this, &TForm1::CygnusA1Click);
+    TaurusA1 = Object->addAction(SourceCatalogue[13].Caption, this, &TForm1::TaurusA1Click);
+    VirgoA1 = Object->addAction(SourceCatalogue[14].Caption, this, &TForm1::VirgoA1Click);
+    SagittariusA1 = Object->addAction(SourceCatalogue[15].Caption, this, &TForm1::SagittariusA1Click);
+    OrionM421 = Object->addAction(SourceCatalogue[16].Caption, this, &TForm1::OrionM421Click);
     Fixstar = Object->addAction("Fixstar = individual", this, &TForm1::FixstarClick);
     Timeincrement = new QMenu(this);
     INC1h1 = Timeincrement->addAction("INC 1h", this, &TForm1::INC1h1Click);
@@ -344,37 +344,24 @@ void TForm1::UTClick() { SelectTimeZone(0); }
 void TForm1::MEZClick() { SelectTimeZone(-1); }
 void TForm1::MESZClick() { SelectTimeZone(-2); }
 
-void TForm1::SelectBody(SourceKind kind, int planet, const char* name) {
-    State.Kind = kind;
-    State.PlanetNumber = planet;
-    SetText(State.SourceName, name);
-    State.RedrawPending = true;
-}
-void TForm1::SunClick() { SelectBody(SourceKind::Planet, 0, "Sun"); }
-void TForm1::MerkurClick() { SelectBody(SourceKind::Planet, 1, "Mercury"); }
-void TForm1::VenusClick() { SelectBody(SourceKind::Planet, 2, "Venus"); }
-void TForm1::EarthClick() { SelectBody(SourceKind::Planet, 3, "Earth"); }
-void TForm1::MarsClick() { SelectBody(SourceKind::Planet, 4, "Mars"); }
-void TForm1::JupiterClick() { SelectBody(SourceKind::Planet, 5, "Jupiter"); }
-void TForm1::SaturnClick() { SelectBody(SourceKind::Planet, 6, "Saturn"); }
-void TForm1::UranusClick() { SelectBody(SourceKind::Planet, 7, "Uranus"); }
-void TForm1::NeptunClick() { SelectBody(SourceKind::Planet, 8, "Neptun"); }
-void TForm1::PlutoClick() { SelectBody(SourceKind::Planet, 9, "Pluto"); }
-void TForm1::MoonClick() { SelectBody(SourceKind::Moon, 3, "Moon"); }
-
-void TForm1::SelectRadioSource(double raDeg, double decDeg, const char* name) {
-    State.Kind = SourceKind::Fixstar;
-    State.SourceRa = raDeg * C::DegToRad;
-    State.SourceDec = decDeg * C::DegToRad;
-    SetText(State.SourceName, name);
-    State.RedrawPending = true;
-}
-void TForm1::CassA1Click() { SelectRadioSource(350.85, 58.815, "Cass A"); }
-void TForm1::CygnusA1Click() { SelectRadioSource(299.8681667, 40.7338611, "Cygn A"); }
-void TForm1::TaurusA1Click() { SelectRadioSource(83.6328631, 22.0143489, "Tau A"); }
-void TForm1::VirgoA1Click() { SelectRadioSource(187.7059306, 12.3911233, "Virgo A"); }
-void TForm1::SagittariusA1Click() { SelectRadioSource(266.3012914, -28.8048772, "Sagitt A"); }
-void TForm1::OrionM421Click() { SelectRadioSource(83.8220833, -5.3911111, "Orion"); }
+// Object commands: the entries of the source catalogue, in menu order.
+void TForm1::SunClick() { SelectSource(State, SourceCatalogue[0]); }
+void TForm1::MerkurClick() { SelectSource(State, SourceCatalogue[1]); }
+void TForm1::VenusClick() { SelectSource(State, SourceCatalogue[2]); }
+void TForm1::EarthClick() { SelectSource(State, SourceCatalogue[3]); }
+void TForm1::MarsClick() { SelectSource(State, SourceCatalogue[4]); }
+void TForm1::JupiterClick() { SelectSource(State, SourceCatalogue[5]); }
+void TForm1::SaturnClick() { SelectSource(State, SourceCatalogue[6]); }
+void TForm1::UranusClick() { SelectSource(State, SourceCatalogue[7]); }
+void TForm1::NeptunClick() { SelectSource(State, SourceCatalogue[8]); }
+void TForm1::PlutoClick() { SelectSource(State, SourceCatalogue[9]); }
+void TForm1::MoonClick() { SelectSource(State, SourceCatalogue[10]); }
+void TForm1::CassA1Click() { SelectSource(State, SourceCatalogue[11]); }
+void TForm1::CygnusA1Click() { SelectSource(State, SourceCatalogue[12]); }
+void TForm1::TaurusA1Click() { SelectSource(State, SourceCatalogue[13]); }
+void TForm1::VirgoA1Click() { SelectSource(State, SourceCatalogue[14]); }
+void TForm1::SagittariusA1Click() { SelectSource(State, SourceCatalogue[15]); }
+void TForm1::OrionM421Click() { SelectSource(State, SourceCatalogue[16]); }
 
 void TForm1::FixstarClick() {
     char text[32];

@@ -139,8 +139,6 @@ private:
     void DrawEventMark(float elevation, float azimuth);
     void ChartPosition(double az, double el, int& x, int& y) const;
 
-    void SelectBody(SourceKind kind, int planet, const char* name);
-    void SelectRadioSource(double raDeg, double decDeg, const char* name);
     void SelectTimeZone(int code);
     void SelectStep(int minutes);
     void PopUp(QMenu* menu, QPushButton* button);

@@ -1,0 +1,56 @@
+#include "Sources.h"
+
+#include <cctype>
+
+#include "EphemerisConstants.h"
+#include "Text.h"
+
+const SourceEntry SourceCatalogue[17] = {
+    {"Sun", SourceKind::Planet, 0, 0, 0, "Sun"},
+    {"Mercury", SourceKind::Planet, 1, 0, 0, "Mercury"},
+    {"Venus", SourceKind::Planet, 2, 0, 0, "Venus"},
+    {"Earth", SourceKind::Planet, 3, 0, 0, "Earth"},
+    {"Mars", SourceKind::Planet, 4, 0, 0, "Mars"},
+    {"Jupiter", SourceKind::Planet, 5, 0, 0, "Jupiter"},
+    {"Saturn", SourceKind::Planet, 6, 0, 0, "Saturn"},
+    {"Uranus", SourceKind::Planet, 7, 0, 0, "Uranus"},
+    {"Neptun", SourceKind::Planet, 8, 0, 0, "Neptun"},
+    {"Pluto", SourceKind::Planet, 9, 0, 0, "Pluto"},
+    {"Moon", SourceKind::Moon, 3, 0, 0, "Moon"},
+    {"Cassiopeia A, SNR", SourceKind::Fixstar, 0, 350.85, 58.815, "Cass A"},
+    {"Cygnus A, distant galaxy", SourceKind::Fixstar, 0, 299.8681667, 40.7338611, "Cygn A"},
+    {"Taurus A, Crab Nebula, M1", SourceKind::Fixstar, 0, 83.6328631, 22.0143489, "Tau A"},
+    {"Virgo A, M87", SourceKind::Fixstar, 0, 187.7059306, 12.3911233, "Virgo A"},
+    {"Sagittarius A, Galactic Nucleus", SourceKind::Fixstar, 0, 266.3012914, -28.8048772,
+     "Sagitt A"},
+    {"Orion M42", SourceKind::Fixstar, 0, 83.8220833, -5.3911111, "Orion"},
+};
+
+void SelectSource(ObservationState& s, const SourceEntry& e) {
+    s.Kind = e.Kind;
+    if (e.Kind == SourceKind::Fixstar) {
+        s.SourceRa = e.RaDeg * EphemerisConstants::DegToRad;
+        s.SourceDec = e.DecDeg * EphemerisConstants::DegToRad;
+    } else {
+        s.PlanetNumber = e.Planet;
+    }
+    SetText(s.SourceName, e.Name);
+    s.RedrawPending = true;
+}
+
+namespace {
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+}  // namespace
+
+const SourceEntry* FindSource(std::string_view text) {
+    for (const SourceEntry& e : SourceCatalogue)
+        if (SameIgnoringCase(text, e.Caption) || SameIgnoringCase(text, e.Name)) return &e;
+    return nullptr;
+}

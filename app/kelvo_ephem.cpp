@@ -1,0 +1,266 @@
+// kelvo-ephem: what the main window shows, for any clock reading, on the
+// command line. Reads kelvo.cfg, horizon.prn, PLANETS.NDX and PLANETS.DAT from
+// the working directory with the window's rules, and prints the readouts
+// (and the table of the day) through the same code as the window.
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "EphemerisConstants.h"
+#include "Readouts.h"
+#include "SiteFiles.h"
+#include "Sources.h"
+#include "Text.h"
+#include "Track.h"
+
+namespace {
+
+const char* const kHelp =
+    "Usage: kelvo-ephem [--source NAME | --ra DEG --dec DEG [--name TEXT]]\n"
+    "                   [--at \"YYYY-MM-DD HH:MM:SS\"] [--zone UT|MEZ|MESZ|CODE]\n"
+    "                   [--step 60|30|12|6] [--table] [--json] [--help]\n"
+    "\n"
+    "Prints what the kelvo window shows for the site of kelvo.cfg (with\n"
+    "horizon.prn, PLANETS.NDX and PLANETS.DAT) in the working directory.\n"
+    "\n"
+    "  --source NAME  the source, by its menu caption or short name, any case:\n"
+    "                 Sun, Mercury, Venus, Earth, Mars, Jupiter, Saturn, Uranus,\n"
+    "                 Neptun, Pluto, Moon, \"Cass A\", \"Cygn A\", \"Tau A\",\n"
+    "                 \"Virgo A\", \"Sagitt A\", Orion, or e.g.\n"
+    "                 \"Cassiopeia A, SNR\". Default: Sun.\n"
+    "  --ra DEG       right ascension in degrees (not hours) of a fixed source\n"
+    "  --dec DEG      its declination in degrees; both are needed\n"
+    "  --name TEXT    its name (at most 39 characters; default \"individual\")\n"
+    "  --at TIME      the clock reading, local time of the clock (default: now)\n"
+    "  --zone Z       the clock's zone instead of the configuration's code:\n"
+    "                 UT, MEZ, MESZ, or the hours to add to the clock to get UT\n"
+    "  --step MIN     the table's time step in minutes (default 30)\n"
+    "  --table        also print the table of the day, as the window lists it\n"
+    "  --json         one JSON object with full-precision numbers instead\n"
+    "  --help         this text\n"
+    "\n"
+    "Example:\n"
+    "  kelvo-ephem --source \"Cygn A\" --at \"2009-05-10 21:13:07\" --zone MEZ --table\n"
+    "\n"
+    "Exit status: 0 on success, 2 for a bad option (one line on standard error).\n";
+
+struct Options {
+    std::optional<std::string> source;
+    std::optional<double> ra, dec;
+    std::optional<std::string> name;
+    std::optional<ClockReading> at;
+    std::optional<int> zone;
+    int step = 30;
+    bool table = false;
+    bool json = false;
+    bool help = false;
+};
+
+// A whole argument as a decimal number, or nothing.
+std::optional<double> Number(std::string_view text) {
+    if (text.empty()) return std::nullopt;
+    std::size_t i = 0;
+    if (text[i] == '+' || text[i] == '-') ++i;
+    bool digits = false, point = false;
+    for (; i < text.size(); ++i) {
+        if (text[i] >= '0' && text[i] <= '9')
+            digits = true;
+        else if (text[i] == '.' && !point)
+            point = true;
+        else
+            return std::nullopt;
+    }
+    if (!digits) return std::nullopt;
+    return ParseReal(text);
+}
+
+bool Digits(std::string_view s) {
+    if (s.empty()) return false;
+    for (char c : s)
+        if (c < '0' || c > '9') return false;
+    return true;
+}
+
+std::optional<ClockReading> ParseClock(std::string_view t) {
+    // YYYY-MM-DD HH:MM:SS
+    if (t.size() != 19 || t[4] != '-' || t[7] != '-' || t[10] != ' ' || t[13] != ':' ||
+        t[16] != ':')
+        return std::nullopt;
+    for (auto [pos, len] : {std::pair{0, 4}, {5, 2}, {8, 2}, {11, 2}, {14, 2}, {17, 2}})
+        if (!Digits(t.substr(pos, len))) return std::nullopt;
+    auto field = [&](int pos, int len) { return std::atoi(std::string(t.substr(pos, len)).c_str()); };
+    const int y = field(0, 4), mo = field(5, 2), d = field(8, 2);
+    const int h = field(11, 2), mi = field(14, 2), s = field(17, 2);
+    static const int days[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+    if (y < 1 || mo < 1 || mo > 12 || d < 1 || d > days[mo - 1] || (mo == 2 && d == 29 && !leap) ||
+        h > 23 || mi > 59 || s > 59)
+        return std::nullopt;
+    return ClockReading{static_cast<std::uint16_t>(y), static_cast<std::uint16_t>(mo),
+                        static_cast<std::uint16_t>(d), static_cast<std::uint16_t>(h),
+                        static_cast<std::uint16_t>(mi), static_cast<std::uint16_t>(s), 0};
+}
+
+int Fail(const std::string& message) {
+    std::fprintf(stderr, "kelvo-ephem: %s\n", message.c_str());
+    return 2;
+}
+
+// Parses argv into options; on a bad option returns its message.
+std::optional<std::string> Parse(int argc, char** argv, Options& o) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        auto value = [&]() -> std::optional<std::string> {
+            if (i + 1 >= argc) return std::nullopt;
+            return std::string(argv[++i]);
+        };
+        if (arg == "--help") {
+            o.help = true;
+        } else if (arg == "--table") {
+            o.table = true;
+        } else if (arg == "--json") {
+            o.json = true;
+        } else if (arg == "--source" || arg == "--ra" || arg == "--dec" || arg == "--name" ||
+                   arg == "--at" || arg == "--zone" || arg == "--step") {
+            const std::optional<std::string> v = value();
+            if (!v) return arg + " needs a value";
+            if (arg == "--source") {
+                if (!FindSource(*v)) return "unknown source \"" + *v + "\"";
+                o.source = *v;
+            } else if (arg == "--ra" || arg == "--dec") {
+                const std::optional<double> n = Number(*v);
+                if (!n) return arg + " takes degrees as a decimal number, not \"" + *v + "\"";
+                (arg == "--ra" ? o.ra : o.dec) = *n;
+            } else if (arg == "--name") {
+                if (v->size() > TextBufferSize - 1) return "--name takes at most 39 characters";
+                o.name = *v;
+            } else if (arg == "--at") {
+                o.at = ParseClock(*v);
+                if (!o.at) return "--at takes a valid \"YYYY-MM-DD HH:MM:SS\", not \"" + *v + "\"";
+            } else if (arg == "--zone") {
+                if (*v == "UT" || *v == "ut") o.zone = 0;
+                else if (*v == "MEZ" || *v == "mez") o.zone = -1;
+                else if (*v == "MESZ" || *v == "mesz") o.zone = -2;
+                else if ((Digits(*v) || ((*v)[0] == '-' || (*v)[0] == '+')) && Number(*v) &&
+                         v->find('.') == std::string::npos && std::fabs(*Number(*v)) <= 24)
+                    o.zone = static_cast<int>(*Number(*v));
+                else
+                    return "--zone takes UT, MEZ, MESZ or whole hours from -24 to 24, not \"" + *v +
+                           "\"";
+            } else if (arg == "--step") {
+                if (*v == "60") o.step = 60;
+                else if (*v == "30") o.step = 30;
+                else if (*v == "12") o.step = 12;
+                else if (*v == "6") o.step = 6;
+                else return "--step takes 60, 30, 12 or 6, not \"" + *v + "\"";
+            }
+        } else {
+            return "unknown option \"" + arg + "\" (see --help)";
+        }
+    }
+    if (o.ra.has_value() != o.dec.has_value()) return "--ra and --dec go together";
+    if (o.source && o.ra) return "--source and --ra/--dec exclude each other";
+    if (o.name && !o.ra) return "--name goes with --ra and --dec";
+    return std::nullopt;
+}
+
+std::string JsonString(const std::string& utf8) {
+    std::string out = "\"";
+    for (unsigned char c : utf8) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c < 0x20) {
+            char buffer[8];
+            std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
+            out += buffer;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out + "\"";
+}
+
+std::string JsonNumber(double v) {
+    if (!std::isfinite(v)) return "null";
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.17g", v);
+    return buffer;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options o;
+    if (const auto error = Parse(argc, argv, o)) return Fail(*error);
+    if (o.help) {
+        std::fputs(kHelp, stdout);
+        return 0;
+    }
+
+    ObservationState s;
+    ReadHorizonProfile("horizon.prn", s);
+    ReadSiteFile("kelvo.cfg", s);
+    if (o.zone) s.TimeZoneCode = *o.zone;
+    s.StepMinutes = o.step;
+    if (o.source) SelectSource(s, *FindSource(*o.source));
+    if (o.ra) {
+        s.Kind = SourceKind::Fixstar;
+        s.SourceRa = *o.ra * EphemerisConstants::DegToRad;
+        s.SourceDec = *o.dec * EphemerisConstants::DegToRad;
+        SetText(s.SourceName, o.name ? *o.name : "individual");
+    }
+    const ClockReading clock = o.at ? *o.at : ReadLocalClock();
+
+    double lst = 0, azimuth = 0, elevation = 0;
+    const Readouts r = UpdateReadouts(s, clock, lst, azimuth, elevation);
+    const double ra = s.SourceRa, dec = s.SourceDec, jd = s.JulianDate;
+    const bool visible = IsVisible(s, azimuth, elevation);
+    std::vector<TrackPoint> table;
+    if (o.table) table = ComputeTrack(s, clock);
+
+    const std::string texts[] = {r.Date, r.LocalTime, r.TimeZone, r.Source, r.Lst,
+                                 r.Gha,  r.AziEle,    r.RaDec,    r.Jd,     r.Tjd};
+    if (!o.json) {
+        for (const std::string& t : texts) std::printf("%s\n", Latin1ToUtf8(t).c_str());
+        for (const TrackPoint& p : table)
+            if (p.Tabulated) std::printf("%s\n", Latin1ToUtf8(p.Line).c_str());
+        return 0;
+    }
+    const char* keys[] = {"date", "local_time", "time_zone", "source", "lst",
+                          "gha",  "azi_ele",    "ra_dec",    "jd",     "tjd"};
+    std::string out = "{";
+    out += "\"julian_date\": " + JsonNumber(jd);
+    out += ", \"lst_rad\": " + JsonNumber(lst);
+    out += ", \"gha_hours\": " + JsonNumber(GreenwichHours(lst, s.SiteLongitude));
+    out += ", \"azimuth_deg\": " + JsonNumber(azimuth);
+    out += ", \"elevation_deg\": " + JsonNumber(elevation);
+    out += ", \"ra_rad\": " + JsonNumber(ra);
+    out += ", \"dec_rad\": " + JsonNumber(dec);
+    out += std::string(", \"visible\": ") + (visible ? "true" : "false");
+    out += ", \"readouts\": {";
+    for (int i = 0; i < 10; ++i)
+        out += std::string(i ? ", " : "") + JsonString(keys[i]) + ": " +
+               JsonString(Latin1ToUtf8(texts[i]));
+    out += "}";
+    if (o.table) {
+        out += ", \"table\": [";
+        bool first = true;
+        for (const TrackPoint& p : table) {
+            if (!p.Tabulated) continue;
+            out += std::string(first ? "" : ", ") + "{\"hours\": " + JsonNumber(p.Hours) +
+                   ", \"azimuth_deg\": " + JsonNumber(p.Azimuth) +
+                   ", \"elevation_deg\": " + JsonNumber(p.Elevation) +
+                   ", \"line\": " + JsonString(Latin1ToUtf8(p.Line)) + "}";
+            first = false;
+        }
+        out += "]";
+    }
+    out += "}\n";
+    std::fputs(out.c_str(), stdout);
+    return 0;
+}

@@ -1,0 +1,100 @@
+// Cost of the astronomy library, the terms store and the drivers per call.
+// The planet driver reads PLANETS.NDX and PLANETS.DAT on every call, from
+// the data folder (the benchmark changes into it).
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include "Ephemeris.h"
+#include "Moon.h"
+#include "Nutation.h"
+#include "PlanetTerms.h"
+#include "Planets.h"
+
+using namespace kelvo;
+
+static void BM_Nutation(benchmark::State& state) {
+    double T = 0.0931, dpsi = 0, deps = 0;
+    for (auto _ : state) {
+        Nutation(T, dpsi, deps);
+        benchmark::DoNotOptimize(dpsi);
+        benchmark::DoNotOptimize(deps);
+        T += 1e-9;
+    }
+}
+BENCHMARK(BM_Nutation);
+
+static void BM_MeanSiderealTime(benchmark::State& state) {
+    double T = 0.0931;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(MeanSiderealTime(T));
+        T += 1e-9;
+    }
+}
+BENCHMARK(BM_MeanSiderealTime);
+
+static void BM_MoonPosition(benchmark::State& state) {
+    double T = 0.0931;
+    SphericalCoords r{};
+    for (auto _ : state) {
+        MoonPosition(T, r);
+        benchmark::DoNotOptimize(r);
+        T += 1e-9;
+    }
+}
+BENCHMARK(BM_MoonPosition);
+
+// One request's worth of the store: load the Earth (slot 3) and the given
+// slot, evaluate both, release.
+static void BM_TermsCycleWithEarth(benchmark::State& state) {
+    const int slot = static_cast<int>(state.range(0));
+    SphericalCoords a{}, b{};
+    for (auto _ : state) {
+        InitPlanetTerms();
+        LoadPlanetTerms(3);
+        if (slot != 3) LoadPlanetTerms(slot);
+        PlanetHeliocentric(3, 0.0931, a);
+        PlanetHeliocentric(slot, 0.0931, b);
+        FreeAllPlanetTerms();
+        benchmark::DoNotOptimize(a);
+        benchmark::DoNotOptimize(b);
+    }
+}
+BENCHMARK(BM_TermsCycleWithEarth)->DenseRange(0, 8);
+
+static void BM_FixstarEphemeris(benchmark::State& state) {
+    double lst, az, el, jd, h = 21.2186;
+    for (auto _ : state) {
+        FixstarEphemeris(-15, 50, -1, 250, 2009, 5, 10, h, 5.23, 0.71, lst, az, el, jd);
+        benchmark::DoNotOptimize(el);
+    }
+}
+BENCHMARK(BM_FixstarEphemeris);
+
+static void BM_MoonEphemeris(benchmark::State& state) {
+    double lst, az, el, ra, dec, jd, h = 21.2186;
+    for (auto _ : state) {
+        MoonEphemeris(-15, 50, -1, 250, 2009, 5, 10, h, lst, az, el, ra, dec, jd);
+        benchmark::DoNotOptimize(el);
+    }
+}
+BENCHMARK(BM_MoonEphemeris);
+
+// Planet numbers: 0 Sun, 1 Mercury, 3 Earth, 5 Jupiter, 9 Pluto (and the rest).
+static void BM_PlanetEphemeris(benchmark::State& state) {
+    const int planet = static_cast<int>(state.range(0));
+    double lst, az = 0, el = 0, ra, dec, jd, h = 21.2186;
+    for (auto _ : state) {
+        PlanetEphemeris(-15, 50, -1, 250, planet, 2009, 5, 10, h, lst, az, el, ra, dec, jd);
+        benchmark::DoNotOptimize(el);
+    }
+}
+BENCHMARK(BM_PlanetEphemeris)->DenseRange(0, 9);
+
+int main(int argc, char** argv) {
+    if (chdir(KELVO_DATA_DIR) != 0) return 1;
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

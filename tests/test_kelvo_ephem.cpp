@@ -1,0 +1,110 @@
+// kelvo-ephem run as a program: the window's texts for the same state,
+// JSON that parses, and one clear line with status 2 for each bad input.
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+
+#include "WindowFixture.h"
+
+namespace {
+
+struct EphemRun {
+    int status;
+    QString out, err;
+};
+
+EphemRun Ephem(const QStringList& args) {
+    QProcess p;
+    p.start(KELVO_EPHEM, args);
+    p.waitForFinished(30000);
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+}  // namespace
+
+TEST_F(WindowTest, CommandLineShowsWhatTheWindowShows) {
+    Open();
+    form().CygnusA1->trigger();
+    form().INC101->trigger();
+    Update();  // readouts and a full redraw with the 121-line table
+    const EphemRun r = Ephem({"--source", "cygnus a, distant galaxy", "--at", "2009-05-10 21:13:07",
+                         "--step", "12", "--table"});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.err.isEmpty());
+    const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 10 + 121);
+    const QStringList window = {form().Label1->text(), form().Label2->text(),
+                                form().Button1->text(), form().Button3->text(),
+                                form().Label3->text(), form().Label5->text(),
+                                form().Label4->text(), form().Label6->text(),
+                                form().Label7->text(), form().Label8->text()};
+    for (int i = 0; i < 10; ++i) EXPECT_EQ(lines[i], window[i]) << i;
+    for (int i = 0; i < 121; ++i) EXPECT_EQ(lines[10 + i], form().ListBox1->item(i)->text()) << i;
+}
+
+TEST_F(WindowTest, CommandLineJsonParsesAndCarriesFullPrecision) {
+    const EphemRun r = Ephem({"--ra", "83.633", "--dec", "22.0145", "--name", "Crab", "--at",
+                         "2024-02-29 23:59:59", "--zone", "UT", "--json", "--table", "--step",
+                         "60"});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    QJsonParseError error{};
+    const QJsonDocument doc = QJsonDocument::fromJson(r.out.toUtf8(), &error);
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << r.out.toStdString();
+    const QJsonObject o = doc.object();
+    for (const char* key : {"julian_date", "lst_rad", "gha_hours", "azimuth_deg",
+                            "elevation_deg", "ra_rad", "dec_rad"})
+        EXPECT_TRUE(o.value(key).isDouble()) << key;
+    EXPECT_TRUE(o.value("visible").isBool());
+    EXPECT_NEAR(o.value("julian_date").toDouble(), 2460370.49999, 1e-5);
+    EXPECT_NEAR(o.value("ra_rad").toDouble(), 83.633 * 3.141592653589793 / 180, 1e-15);
+    EXPECT_EQ(o.value("readouts").toObject().value("source").toString(), "Sourceobject: Crab");
+    const QJsonArray table = o.value("table").toArray();
+    ASSERT_EQ(table.size(), 25);
+    EXPECT_EQ(table[24].toObject().value("hours").toDouble(), 24.0);
+    EXPECT_TRUE(table[0].toObject().value("line").toString().startsWith("00.0h a="));
+    EXPECT_EQ(o.value("visible").toBool(), o.value("elevation_deg").toDouble() > 0);
+}
+
+struct BadInput {
+    const char* name;
+    QStringList args;
+    const char* message;
+};
+
+class CommandLineErrors : public WindowTest, public ::testing::WithParamInterface<BadInput> {};
+
+TEST_P(CommandLineErrors, ExitTwoWithOneLineAndNoOutput) {
+    const BadInput& c = GetParam();
+    const EphemRun r = Ephem(c.args);
+    EXPECT_EQ(r.status, 2) << c.name;
+    EXPECT_TRUE(r.out.isEmpty()) << c.name;
+    EXPECT_EQ(r.err.count('\n'), 1) << c.name;
+    EXPECT_TRUE(r.err.contains(c.message)) << c.name << ": " << r.err.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CommandLineErrors,
+    ::testing::Values(
+        BadInput{"unknown source", {"--source", "Vulcan"}, "unknown source \"Vulcan\""},
+        BadInput{"malformed date", {"--at", "2009-13-10 21:13:07"}, "--at takes"},
+        BadInput{"malformed time", {"--at", "2009-05-10 24:00:00"}, "--at takes"},
+        BadInput{"no such day", {"--at", "2023-02-29 12:00:00"}, "--at takes"},
+        BadInput{"date without time", {"--at", "2009-05-10"}, "--at takes"},
+        BadInput{"bad step", {"--step", "15"}, "--step takes 60, 30, 12 or 6"},
+        BadInput{"bad zone", {"--zone", "CET"}, "--zone takes"},
+        BadInput{"zone out of range", {"--zone", "99"}, "--zone takes"},
+        BadInput{"ra without dec", {"--ra", "10"}, "--ra and --dec go together"},
+        BadInput{"ra not a number", {"--ra", "10h", "--dec", "5"}, "--ra takes degrees"},
+        BadInput{"source and ra", {"--source", "Sun", "--ra", "1", "--dec", "2"}, "exclude"},
+        BadInput{"missing value", {"--source"}, "--source needs a value"},
+        BadInput{"unknown option", {"--verbose"}, "unknown option \"--verbose\""}));
+
+TEST_F(WindowTest, CommandLineHelpNamesEveryOption) {
+    const EphemRun r = Ephem({"--help"});
+    EXPECT_EQ(r.status, 0);
+    for (const char* option : {"--source", "--ra", "--dec", "--name", "--at", "--zone", "--step",
+                               "--table", "--json", "Example"})
+        EXPECT_TRUE(r.out.contains(option)) << option;
+}
