@@ -33,6 +33,8 @@ constexpr double kInverseTwoPi = 0.15915494309189535;  // 1 / (2 pi)
 
 }  // namespace
 
+std::span<const int> DeltaTTable() { return kDeltaTTable; }
+
 double IntegerPart(double x) { return std::trunc(x); }
 
 double JulianDay(const CalendarDate& date) {

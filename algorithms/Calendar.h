@@ -2,6 +2,8 @@
 // Sources: J. Meeus, Astronomical Algorithms, 2nd ed. (1998), chapters 1, 7, 10.
 #pragma once
 
+#include <span>
+
 namespace kelvo {
 
 // A calendar date. Year counts astronomically (the year before 1 is 0);
@@ -26,6 +28,9 @@ double JulianCenturies(double jd);
 // quadratics of Meeus ch. 10 (102.3 + 123.5 T + 32.5 T^2; 50.6 + 67.5 T +
 // 22.5 T^2 from 948; 2715.6 + 573.36 T + 46.5 T^2 before 948).
 double DeltaT(double T);
+
+// The Delta T table in units of 0.1 s for 1620, 1622, ... 1992 (187 entries).
+std::span<const int> DeltaTTable();
 
 // Horner evaluation of c[0] + c[1] x + ... + c[degree] x^degree.
 // c must hold degree + 1 entries; degree >= 0. For degree 0, x is not read.

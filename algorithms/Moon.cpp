@@ -22,17 +22,6 @@ constexpr double kMoonAnomaly[5] = {134.9634114, 477198.8676313, 0.008997, 1.434
 constexpr double kLatitudeArgument[5] = {93.2720993, 483202.0175273, -0.0034029, 2.836075e-07,
                                          1.15833e-09};
 
-struct LongitudeDistanceRow {
-    int d, m, mp, f;
-    double longitude;  // degrees, sine term (0: none)
-    double distance;   // kilometres, cosine term (0: none)
-};
-
-struct LatitudeRow {
-    int d, m, mp, f;
-    double latitude;  // degrees, sine term
-};
-
 // Meeus table 47.A.
 constexpr LongitudeDistanceRow kLongitudeDistance[60] = {
     {0, 0, 1, 0, 6.288774, -20905.355},
@@ -177,6 +166,9 @@ double Argument(int d, int m, int mp, int f, const LunarArguments& a) {
 }
 
 }  // namespace
+
+std::span<const LongitudeDistanceRow> MoonLongitudeDistanceTerms() { return kLongitudeDistance; }
+std::span<const LatitudeRow> MoonLatitudeTerms() { return kLatitude; }
 
 void MoonArguments(double T, double& D, double& M, double& Mp, double& F, double& E) {
     D = Angle(kElongation, 4, T);

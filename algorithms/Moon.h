@@ -3,6 +3,8 @@
 // Algorithms, 2nd ed., chapter 47 (tables 47.A and 47.B).
 #pragma once
 
+#include <span>
+
 #include "Coordinates.h"
 
 namespace kelvo {
@@ -32,5 +34,25 @@ double MoonDistanceSum(const LunarArguments& args);
 // equinox of date) and distance between the centres of Earth and Moon (km)
 // for T (Julian centuries since J2000.0, dynamical time).
 void MoonPosition(double T, SphericalCoords& result);
+
+// A row of Meeus table 47.A: multipliers of D, M, M', F; the longitude
+// coefficient (degrees, sine) and the distance coefficient (km, cosine), 0
+// where the row has no such term.
+struct LongitudeDistanceRow {
+    int d, m, mp, f;
+    double longitude;
+    double distance;
+};
+
+// A row of Meeus table 47.B: multipliers and the latitude coefficient
+// (degrees, sine).
+struct LatitudeRow {
+    int d, m, mp, f;
+    double latitude;
+};
+
+// The 60 + 60 rows, in the order of the tables.
+std::span<const LongitudeDistanceRow> MoonLongitudeDistanceTerms();
+std::span<const LatitudeRow> MoonLatitudeTerms();
 
 }  // namespace kelvo

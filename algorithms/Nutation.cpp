@@ -18,12 +18,6 @@ constexpr double kMoonAnomalyMp[4] = {134.9629814, 477198.8673981, 0.0086972, 0.
 constexpr double kLatitudeF[4] = {93.2719103, 483202.0175381, -0.0036825, 0.000003056};
 constexpr double kNodeOmega[4] = {125.0445222, -1934.1362608, 0.00207833, 0.00000222};
 
-struct NutationRow {
-    int d, m, mp, f, om;       // multipliers of D, M, M', F, Omega
-    double psi, psiT;          // sine coefficient of dpsi, arc-seconds (+ per century)
-    double eps, epsT;          // cosine coefficient of deps, arc-seconds (+ per century)
-};
-
 // Meeus table 22.A, in the order of the table.
 constexpr NutationRow kNutationRows[63] = {
     {0,0,0,0,1, -17.1996, -0.01742, 9.2025, 0.00089},
@@ -98,6 +92,8 @@ constexpr double kObliquity[11] = {84381.448, -4680.93, -1.55,  1999.25, -51.38,
 double Argument(const double c[4], double T) { return NormalizeAngle(Polynomial(c, 3, T) * kDegree); }
 
 }  // namespace
+
+std::span<const NutationRow> NutationRows() { return kNutationRows; }
 
 void Nutation(double T, double& dpsi, double& deps) {
     const double D = Argument(kElongationD, T);

@@ -12,13 +12,6 @@ namespace {
 constexpr double kDegree = 0.017453292519943295;
 constexpr double kArcSecond = 4.84813681109536e-06;  // pi / 648000
 
-struct PlutoRow {
-    int j, s, p;             // multipliers of J, S, P
-    double lSin, lCos;       // longitude, 1e-6 degree
-    double bSin, bCos;       // latitude, 1e-6 degree
-    double rSin, rCos;       // radius vector, 1e-7 au
-};
-
 // Meeus table 37.A.
 constexpr PlutoRow kPluto[43] = {
     {0, 0, 1, -19798886, 19848454, -5453098, -14974876, 66867334, 68955876},
@@ -67,6 +60,8 @@ constexpr PlutoRow kPluto[43] = {
 };
 
 }  // namespace
+
+std::span<const PlutoRow> PlutoTermTable() { return kPluto; }
 
 void PlanetHeliocentric(int slot, double T, SphericalCoords& result) {
     const double tau = T * 0.1;

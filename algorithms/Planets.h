@@ -4,6 +4,8 @@
 // from the 43-term theory of Meeus chapter 37 (Chapront & Francou).
 #pragma once
 
+#include <span>
+
 #include "Coordinates.h"
 
 namespace kelvo {
@@ -21,5 +23,18 @@ void PlutoHeliocentric(double T, SphericalCoords& result);
 
 // Planet 9: PlutoHeliocentric; any other number: PlanetHeliocentric.
 void HeliocentricPosition(int planet, double T, SphericalCoords& result);
+
+// A row of Pluto's theory (Meeus table 37.A): multipliers of J, S, P; sine
+// and cosine coefficients of longitude and latitude (1e-6 degree) and of the
+// radius vector (1e-7 au).
+struct PlutoRow {
+    int j, s, p;
+    double lSin, lCos;
+    double bSin, bCos;
+    double rSin, rCos;
+};
+
+// The 43 rows, in the order of the table.
+std::span<const PlutoRow> PlutoTermTable();
 
 }  // namespace kelvo

@@ -72,5 +72,8 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     BitBtn1 = new QPushButton("&Close", this);
     BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
     BitBtn1->setGeometry(98, 213, 71, 28);
+    BitBtn1->setDefault(true);
+    BitBtn1->setFocus();  // the credits are for reading, not selecting
+    ListBox1->setFocusPolicy(Qt::NoFocus);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
 }

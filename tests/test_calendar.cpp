@@ -45,15 +45,15 @@ struct DeltaTCase {
     double year, seconds, tolerance;
 };
 
-class DeltaTTable : public ::testing::TestWithParam<DeltaTCase> {};
+class DeltaTCases : public ::testing::TestWithParam<DeltaTCase> {};
 
-TEST_P(DeltaTTable, AtTablePointsAndModelBoundaries) {
+TEST_P(DeltaTCases, AtTablePointsAndModelBoundaries) {
     const DeltaTCase c = GetParam();
     EXPECT_NEAR(DeltaT((c.year - 2000.0) / 100.0), c.seconds, c.tolerance) << "year " << c.year;
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Meeus10, DeltaTTable,
+    Meeus10, DeltaTCases,
     ::testing::Values(DeltaTCase{1620.0, 124.0, 1e-9}, DeltaTCase{1700.0, 9.0, 1e-9},
                       DeltaTCase{1900.0, -2.7, 1e-9}, DeltaTCase{1990.0, 56.9, 1e-9},
                       DeltaTCase{1992.0, 58.0, 1e-9},
