@@ -1,22 +1,15 @@
 #include "About.h"
 
 #include <QStyle>
-#include <QStyledItemDelegate>
 
 #include "Fonts.h"
+#include "ListDelegate.h"
 #include "Icon.h"
 
 TAboutBox* AboutBox = nullptr;
 
 namespace {
 
-class FixedHeightDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-    QSize sizeHint(const QStyleOptionViewItem& o, const QModelIndex& i) const override {
-        return QSize(QStyledItemDelegate::sizeHint(o, i).width(), 15);
-    }
-};
 
 QLabel* TextLabel(const QString& text, QWidget* parent, int left, int top) {
     auto* label = new QLabel(text, parent);
@@ -58,7 +51,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     ListBox1 = new QListWidget(this);
     ListBox1->setGeometry(0, 128, 265, 81);
     ListBox1->setFont(FixedFont(12));
-    ListBox1->setItemDelegate(new FixedHeightDelegate(ListBox1));
+    ListBox1->setItemDelegate(new FixedHeightDelegate(15, ListBox1));
     QPalette palette = ListBox1->palette();
     palette.setColor(QPalette::Base, QColor(192, 192, 192));
     ListBox1->setPalette(palette);

@@ -8,12 +8,12 @@
 #include <QCloseEvent>
 #include <QShowEvent>
 #include <QStyle>
-#include <QStyledItemDelegate>
 #include <cstdio>
 
 #include "About.h"
 #include "EphemerisConstants.h"
 #include "Fonts.h"
+#include "ListDelegate.h"
 #include "Help.h"
 #include "Icon.h"
 #include "SiteFiles.h"
@@ -68,17 +68,6 @@ bool TSaveDialog::Execute() {
 
 namespace {
 
-// The list box's fixed item height.
-class FixedHeightDelegate : public QStyledItemDelegate {
-public:
-    FixedHeightDelegate(int height, QObject* parent) : QStyledItemDelegate(parent), height_(height) {}
-    QSize sizeHint(const QStyleOptionViewItem& o, const QModelIndex& i) const override {
-        return QSize(QStyledItemDelegate::sizeHint(o, i).width(), height_);
-    }
-
-private:
-    int height_;
-};
 
 QFrame* Bevel(QWidget* parent, int left, int top, int width, int height, bool frameOnly) {
     auto* f = new QFrame(parent);

@@ -1,10 +1,10 @@
 #include "Help.h"
 
 #include <QStyle>
-#include <QStyledItemDelegate>
 #include <QTimer>
 
 #include "Fonts.h"
+#include "ListDelegate.h"
 #include "Icon.h"
 
 THelpForm* HelpForm = nullptr;
@@ -52,13 +52,6 @@ const char* const kHelpLines[] = {
     "pressing the redraw button.",
 };
 
-class FixedHeightDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-    QSize sizeHint(const QStyleOptionViewItem& o, const QModelIndex& i) const override {
-        return QSize(QStyledItemDelegate::sizeHint(o, i).width(), 15);
-    }
-};
 
 }  // namespace
 
@@ -71,7 +64,7 @@ THelpForm::THelpForm(QWidget* parent) : QWidget(parent, Qt::Window) {
     ListBox1 = new QListWidget(this);
     ListBox1->setGeometry(7, 23, 735, 280);
     ListBox1->setFont(FixedFont(12));
-    ListBox1->setItemDelegate(new FixedHeightDelegate(ListBox1));
+    ListBox1->setItemDelegate(new FixedHeightDelegate(15, ListBox1));
     QPalette palette = ListBox1->palette();
     palette.setColor(QPalette::Base, Qt::white);
     palette.setColor(QPalette::Text, Qt::black);
