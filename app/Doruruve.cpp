@@ -93,7 +93,7 @@ std::optional<QString> AskForFileName(const TSaveDialog& d) {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-    dialog.setNameFilter("Windows Bitmap (*.bmp)");
+    dialog.setNameFilter(d.Filter.section('|', 0, 0));  // "Windows Bitmap (*.bmp)"
     dialog.setDefaultSuffix(d.DefaultExt);
     dialog.selectFile(d.FileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
@@ -244,6 +244,8 @@ void TForm1::ApplyOuterSize() {
 
 void TForm1::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    if (shownOnce_) return;  // later the user's size stands
+    shownOnce_ = true;
     // The frame may arrive a little after the first show; apply it then too.
     ApplyOuterSize();
     QTimer::singleShot(200, this, &TForm1::ApplyOuterSize);
@@ -353,6 +355,7 @@ void TForm1::SagittariusA1Click() { SelectSource(State, SourceCatalogue[15]); }
 void TForm1::OrionM421Click() { SelectSource(State, SourceCatalogue[16]); }
 
 void TForm1::FixstarClick() {
+    if (!Manual) return;
     char text[32];
     std::snprintf(text, sizeof text, "%6.3f", State.SourceRa / C::DegToRad);
     Manual->Edit1->setText(QString::fromLatin1(text));

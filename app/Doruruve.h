@@ -82,10 +82,6 @@ public:
     QAction *INC1h1, *INC301, *INC101, *INC61;
     TSaveDialog SaveDialog1;
 
-    // The outer size the constructor gives the window (frame included).
-    static constexpr int OuterWidth = 560;
-    static constexpr int OuterHeight = 333;
-
 public slots:
     void Timer1Timer();
     void Button1Click();
@@ -143,6 +139,7 @@ private:
     void SelectStep(int minutes);
     void PopUp(QMenu* menu, QPushButton* button);
     void ApplyOuterSize();
+    bool shownOnce_ = false;
 };
 
 // The windows, created once at start in this order.

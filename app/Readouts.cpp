@@ -8,11 +8,6 @@
 
 using C = EphemerisConstants;
 
-kelvo::EphemerisRequest RequestFor(const ObservationState& s) {
-    return {s.SiteLongitude, s.SiteLatitude, static_cast<double>(s.TimeZoneCode), s.SiteHeight,
-            s.Kind, s.PlanetNumber};
-}
-
 ClockReading ReadLocalClock() {
     struct timespec now {};
     clock_gettime(CLOCK_REALTIME, &now);

@@ -1,7 +1,6 @@
 // The chart of the main window: full redraw, track and table, geostationary
 // arc, horizon profile, event marks and the bitmap export.
 #include <QFile>
-#include <cmath>
 #include <QPixmap>
 
 #include "Doruruve.h"
@@ -14,15 +13,6 @@ const QColor kGreen(0, 128, 0);
 const QColor kLime(0, 255, 0);
 const QColor kYellow(255, 255, 0);
 const QColor kRed(255, 0, 0);
-
-// Horizon entry for an azimuth in degrees, truncated to a whole degree; 360
-// and beyond wrap round.
-float HorizonAt(const HorizonProfile& horizon, double azimuth) {
-    if (!std::isfinite(azimuth)) return 90.0f;
-    long k = static_cast<long>(std::fmod(azimuth, 360.0));
-    if (k < 0) k += 360;
-    return horizon[static_cast<std::size_t>(k % 360)];
-}
 }  // namespace
 
 void TForm1::ChartPosition(double az, double el, int& x, int& y) const {
@@ -65,10 +55,7 @@ void TForm1::DrawTrack() {
     }
     for (std::size_t i = 0; i < points.size(); ++i) {
         const TrackPoint& p = points[i];
-        if (!p.Visible) {
-            Label4->SetFontColor(kRed);
-            continue;
-        }
+        if (!p.Visible) continue;
         int x = 0, y = 0;
         ChartPosition(p.Azimuth, p.Elevation, x, y);
         c.SetPixel(x, y, kLime);
@@ -79,9 +66,11 @@ void TForm1::DrawTrack() {
             c.LineTo(x, y + 4);
             c.MoveTo(x - 4, y);
             c.LineTo(x + 4, y);
-            Label4->SetFontColor(kGreen);
         }
     }
+    // Green when the source is visible now, red when not (the present moment
+    // is the last point of the pass).
+    Label4->SetFontColor(!points.empty() && points.back().Visible ? kGreen : kRed);
     PaintBox1->update();
 }
 

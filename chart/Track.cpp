@@ -30,13 +30,16 @@ std::string FormatTableLine(double hours, double azimuth, double elevation) {
     return buffer;
 }
 
-bool IsVisible(const ObservationState& s, double azimuth, double elevation) {
-    if (!s.ShowHorizon) return elevation > 0.0;
-    if (!std::isfinite(azimuth)) return false;
-    // Whole degrees of azimuth; 360 and beyond wrap onto the profile.
+float HorizonAt(const HorizonProfile& horizon, double azimuth) {
+    if (!std::isfinite(azimuth)) return 90.0f;
     long k = static_cast<long>(std::fmod(azimuth, 360.0));
     if (k < 0) k += 360;
-    return s.Horizon[static_cast<std::size_t>(k % 360)] < elevation;
+    return horizon[static_cast<std::size_t>(k % 360)];
+}
+
+bool IsVisible(const ObservationState& s, double azimuth, double elevation) {
+    if (!s.ShowHorizon) return elevation > 0.0;
+    return HorizonAt(s.Horizon, azimuth) < elevation;
 }
 
 std::vector<TrackPoint> ComputeTrack(ObservationState& s, const ClockReading& clock) {

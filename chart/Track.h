@@ -26,6 +26,11 @@ struct TrackPoint {
 // "%04.1fh a=%06.2f°  e=%+05.2f°" in Latin-1.
 std::string FormatTableLine(double hours, double azimuth, double elevation);
 
+// The profile's entry for an azimuth in degrees truncated to a whole degree;
+// 360 and beyond wrap round (an azimuth of exactly 360 uses entry 0). Not
+// finite: 90 (hidden).
+float HorizonAt(const HorizonProfile& horizon, double azimuth);
+
 // With the horizon shown: Horizon[trunc(az)] < el (azimuth 360 uses entry 0);
 // otherwise el > 0.
 bool IsVisible(const ObservationState& state, double azimuth, double elevation);
