@@ -1,8 +1,11 @@
 #include "PlanetTerms.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <bit>
+#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <new>
 
 namespace kelvo {
@@ -27,25 +30,41 @@ void Say(const char* line) {
     std::fputc('\n', stdout);
 }
 
-long FileSize(std::FILE* f) {
-    if (std::fseek(f, 0, SEEK_END) != 0) return -1;
-    return std::ftell(f);
-}
-
-struct FileCloser {
-    void operator()(std::FILE* f) const {
-        if (f) std::fclose(f);
+// A file opened for reading, closed when it goes out of scope. The terms are
+// read with positioned reads straight into memory: the planet driver loads
+// them in every request, so every system call counts.
+class File {
+public:
+    explicit File(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
+    ~File() {
+        if (fd_ >= 0) ::close(fd_);
     }
+    File(const File&) = delete;
+    File& operator=(const File&) = delete;
+    explicit operator bool() const { return fd_ >= 0; }
+
+    // Reads exactly size bytes at offset; false when the file holds fewer.
+    bool ReadAt(void* buffer, std::size_t size, off_t offset) const {
+        auto* p = static_cast<unsigned char*>(buffer);
+        while (size > 0) {
+            const ssize_t n = ::pread(fd_, p, size, offset);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) return false;
+            p += n;
+            size -= static_cast<std::size_t>(n);
+            offset += n;
+        }
+        return true;
+    }
+
+private:
+    int fd_;
 };
-using File = std::unique_ptr<std::FILE, FileCloser>;
 
 // Reads the record of `slot`; false when the file does not hold it whole.
-bool ReadIndexRecord(std::FILE* f, int slot, TermsIndexRecord& record) {
+bool ReadIndexRecord(const File& f, int slot, TermsIndexRecord& record) {
     unsigned char bytes[kIndexRecordBytes];
-    const long offset = kIndexRecordBytes * slot;
-    if (FileSize(f) < offset + kIndexRecordBytes) return false;
-    if (std::fseek(f, offset, SEEK_SET) != 0) return false;
-    if (std::fread(bytes, 1, sizeof bytes, f) != sizeof bytes) return false;
+    if (!f.ReadAt(bytes, sizeof bytes, static_cast<off_t>(kIndexRecordBytes) * slot)) return false;
     for (int k = 0; k < 18; ++k) {
         record.Block[k].Start = ReadInt16(bytes + 4 * k);
         record.Block[k].Count = ReadInt16(bytes + 4 * k + 2);
@@ -70,16 +89,16 @@ void LoadPlanetTerms(int slot) {
     if (slot < 0 || slot >= PlanetTermsSlots) return;
     PlanetTermsStore& store = TermsStore();
 
-    File index(std::fopen((store.Prefix + "PLANETS.NDX").c_str(), "rb"));
+    const File index(store.Prefix + "PLANETS.NDX");
     if (!index) Say("Index file not found !!!");
-    File data(std::fopen((store.Prefix + "PLANETS.DAT").c_str(), "rb"));
+    const File data(store.Prefix + "PLANETS.DAT");
     if (!data) Say("Planetary terms file not found !!!");
 
     FreePlanetTerms(slot);
     if (!index) return;  // no record to read: the run stays empty
 
     TermsIndexRecord& record = store.Index[slot];
-    if (!ReadIndexRecord(index.get(), slot, record)) {
+    if (!ReadIndexRecord(index, slot, record)) {
         record = TermsIndexRecord{};
         Say("Planetary terms files damaged !!!");
         return;
@@ -92,7 +111,7 @@ void LoadPlanetTerms(int slot) {
         total += pair.Count;
     }
     if (!data || total == 0) return;
-    if (negative || FileSize(data.get()) < kTermBytes * (start + total)) {
+    if (negative) {
         Say("Planetary terms files damaged !!!");
         return;
     }
@@ -103,9 +122,9 @@ void LoadPlanetTerms(int slot) {
         Say("Out of memory on planetary terms !");
         return;
     }
-    if (std::fseek(data.get(), kTermBytes * start, SEEK_SET) != 0 ||
-        std::fread(bytes.get(), kTermBytes, total, data.get()) != static_cast<size_t>(total)) {
-        Say("Planetary terms files damaged !!!");
+    if (!data.ReadAt(bytes.get(), static_cast<std::size_t>(kTermBytes * total),
+                     static_cast<off_t>(kTermBytes) * start)) {
+        Say("Planetary terms files damaged !!!");  // the run goes past the end
         return;
     }
     for (long i = 0; i < total; ++i) {
