@@ -20,6 +20,7 @@
 #include "Sources.h"
 #include "Text.h"
 #include "Unit2.h"
+#include "WindowSize.h"
 
 TForm1* Form1 = nullptr;
 
@@ -220,7 +221,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     Beep = [] { QApplication::beep(); };
 
     ReadHorizonFile();
-    ApplyOuterSize();
+    ResizeOuter(this, OuterSize());
     ReadSiteConfiguration();
 
     Timer1 = new QTimer(this);
@@ -230,25 +231,17 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
 }
 
 // The outer size (frame included) is ListBox1's right edge + 20 by its
-// bottom edge + 40, 560 x 333. Qt sizes the client area; the frame that the
-// window manager adds is known only once the window is shown, so the client
-// area is set to the outer size less that frame then (without a window
-// manager, or off screen, the frame is empty and the client area is the
-// whole 560 x 333).
-void TForm1::ApplyOuterSize() {
-    const int width = ListBox1->x() + ListBox1->width() + 20;
-    const int height = ListBox1->y() + ListBox1->height() + 40;
-    const QSize frame = frameGeometry().size() - geometry().size();
-    resize(width - frame.width(), height - frame.height());
+// bottom edge + 40: 560 x 333 (see WindowSize.h for how the frame is taken
+// off).
+QSize TForm1::OuterSize() const {
+    return QSize(ListBox1->x() + ListBox1->width() + 20, ListBox1->y() + ListBox1->height() + 40);
 }
 
 void TForm1::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (shownOnce_) return;  // later the user's size stands
     shownOnce_ = true;
-    // The frame may arrive a little after the first show; apply it then too.
-    ApplyOuterSize();
-    QTimer::singleShot(200, this, &TForm1::ApplyOuterSize);
+    ResizeOuterOnShow(this, OuterSize());
 }
 
 // Closing the main window, by Exit or by its own close control, ends the

@@ -138,7 +138,7 @@ private:
     void SelectTimeZone(int code);
     void SelectStep(int minutes);
     void PopUp(QMenu* menu, QPushButton* button);
-    void ApplyOuterSize();
+    QSize OuterSize() const;
     bool shownOnce_ = false;
 };
 

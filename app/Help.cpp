@@ -1,10 +1,10 @@
 #include "Help.h"
 
 #include <QStyle>
-#include <QTimer>
 
 #include "Fonts.h"
 #include "ListDelegate.h"
+#include "WindowSize.h"
 #include "Icon.h"
 
 THelpForm* HelpForm = nullptr;
@@ -87,8 +87,5 @@ THelpForm::THelpForm(QWidget* parent) : QWidget(parent, Qt::Window) {
 
 void THelpForm::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    // Outer size including the window manager's frame, once it is known.
-    auto apply = [this] { resize(OuterSize - (frameGeometry().size() - geometry().size())); };
-    apply();
-    QTimer::singleShot(200, this, apply);
+    ResizeOuterOnShow(this, OuterSize);
 }

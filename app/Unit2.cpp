@@ -10,6 +10,7 @@
 #include "EphemerisConstants.h"
 #include "Fonts.h"
 #include "Text.h"
+#include "WindowSize.h"
 
 TManual* Manual = nullptr;
 
@@ -17,7 +18,7 @@ TManual::TManual(QWidget* parent) : QDialog(parent) {
     setWindowTitle("Manual Coordinates");
     setFont(WindowFont(11));
     move(192, 108);
-    resize(239, 179);
+    resize(239, 179);  // outer size; see showEvent
 
     Bevel1 = new QFrame(this);
     Bevel1->setGeometry(0, 8, 225, 137);
@@ -120,6 +121,11 @@ void TManual::BitBtn2Click() {
 }
 
 void TManual::FormClose() {}
+
+void TManual::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    ResizeOuterOnShow(this, QSize(239, 179));
+}
 
 // The window's own close control hides the dialog: like OK, the typed values
 // stay in effect.
