@@ -1,6 +1,7 @@
 #include "PlanetTerms.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <bit>
@@ -42,6 +43,12 @@ public:
     File(const File&) = delete;
     File& operator=(const File&) = delete;
     explicit operator bool() const { return fd_ >= 0; }
+
+    // Size in bytes, -1 when unknown.
+    off_t Size() const {
+        struct stat st {};
+        return ::fstat(fd_, &st) == 0 ? st.st_size : -1;
+    }
 
     // Reads exactly size bytes at offset; false when the file holds fewer.
     bool ReadAt(void* buffer, std::size_t size, off_t offset) const {
@@ -111,7 +118,9 @@ void LoadPlanetTerms(int slot) {
         total += pair.Count;
     }
     if (!data || total == 0) return;
-    if (negative) {
+    // A run that the data file does not hold is refused before any storage
+    // is taken for it.
+    if (negative || data.Size() < static_cast<off_t>(kTermBytes) * (start + total)) {
         Say("Planetary terms files damaged !!!");
         return;
     }
