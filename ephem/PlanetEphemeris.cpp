@@ -51,7 +51,10 @@ void PlanetEphemeris(double longitude, double latitude, double timeZone, double 
     double delta = 0.0;
     EclipticToEquatorial(geo.Longitude + p.dpsi, geo.Latitude, p.eps0 + p.deps, alpha, delta);
     AberrationEquatorial(p.T, p.eps0, alpha, delta);
-    ParallaxCorrection(C::SolarParallax / geo.Radius, p.theta, rhoCos, rhoSin, alpha, delta);
+    // Without usable terms files the Earth's radius vector sums to 0 and so
+    // may the distance; there is no parallax to apply then.
+    const double parallax = geo.Radius > 0.0 ? C::SolarParallax / geo.Radius : 0.0;
+    ParallaxCorrection(parallax, p.theta, rhoCos, rhoSin, alpha, delta);
     rightAscension = alpha;
     declination = delta;
 

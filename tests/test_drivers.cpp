@@ -166,6 +166,22 @@ TEST_F(InDataDir, PlanetThresholdIsHalfADegreeMoonAndFixstarZero) {
     EXPECT_TRUE(sawLowPlanet);
 }
 
+TEST(PlanetEphemeris, MissingTermsFilesGiveFiniteValuesAndMessages) {
+    const auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(std::filesystem::temp_directory_path());
+    for (int planet : {0, 5, 9}) {
+        ::testing::internal::CaptureStdout();
+        const Out o = Planet(planet, -15, 50, -1, 2009, 5, 10, 21.2186);
+        const std::string said = ::testing::internal::GetCapturedStdout();
+        EXPECT_NE(said.find("Index file not found !!!\nPlanetary terms file not found !!!\n"),
+                  std::string::npos)
+            << planet;
+        for (double v : {o.lst, o.az, o.el, o.ra, o.dec, o.jd})
+            EXPECT_TRUE(std::isfinite(v)) << planet;
+    }
+    std::filesystem::current_path(previous);
+}
+
 TEST(MoonEphemeris, RefractedJustAboveTheHorizon) {
     bool jumped = false;
     double previous = -90;
