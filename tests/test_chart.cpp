@@ -126,7 +126,7 @@ TEST_F(WindowTest, RingAtTheLinesPlaceAndRedrawRemovesRings) {
     EXPECT_EQ(Pixel(94 + 5, 55), kRed);
     EXPECT_NE(Pixel(94, 55), kRed);
     EXPECT_EQ(Latin1(form().ListBox1->item(n - 1)->text()).substr(19, 6), "+5.00\xB0");
-    form().ListBox1->item(n - 1)->setSelected(true);  // read back as 5.0: y = 105
+    form().ListBox1->item(n - 1)->setSelected(true);  // read back as 5.0, not 0
     int x, y;
     ChartPosition(270.0, 5.0, 189, 111, x, y);
     EXPECT_EQ(y, 104);
