@@ -142,12 +142,12 @@ std::optional<std::string> Parse(int argc, char** argv, Options& o) {
                 o.at = ParseClock(*v);
                 if (!o.at) return "--at takes a valid \"YYYY-MM-DD HH:MM:SS\", not \"" + *v + "\"";
             } else if (arg == "--zone") {
+                const std::optional<double> hours = Number(*v);  // whole hours only
                 if (*v == "UT" || *v == "ut") o.zone = 0;
                 else if (*v == "MEZ" || *v == "mez") o.zone = -1;
                 else if (*v == "MESZ" || *v == "mesz") o.zone = -2;
-                else if ((Digits(*v) || ((*v)[0] == '-' || (*v)[0] == '+')) && Number(*v) &&
-                         v->find('.') == std::string::npos && std::fabs(*Number(*v)) <= 24)
-                    o.zone = static_cast<int>(*Number(*v));
+                else if (hours && v->find('.') == std::string::npos && std::fabs(*hours) <= 24)
+                    o.zone = static_cast<int>(*hours);
                 else
                     return "--zone takes UT, MEZ, MESZ or whole hours from -24 to 24, not \"" + *v +
                            "\"";

@@ -22,10 +22,7 @@ public:
     void SetBrushStyle(BrushStyle style) { brushStyle_ = style; }
     void SetPenColor(QColor color) { penColor_ = color; }
     void SetPenWidth(int width) { penWidth_ = width; }
-    QColor BrushColor() const { return brushColor_; }
     BrushStyle Style() const { return brushStyle_; }
-    QColor PenColor() const { return penColor_; }
-    int PenWidth() const { return penWidth_; }
 
     // Fills the rectangle from (x1, y1) up to but not including (x2, y2) with
     // the brush (nothing when the brush is clear).
