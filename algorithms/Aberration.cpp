@@ -2,15 +2,13 @@
 
 #include <cmath>
 
+#include "Constants.h"
+
 namespace kelvo {
 
-namespace {
-constexpr double kDegree = 0.017453292519943295;
-}
-
 void SunTrueLongitude(double T, double& longitude, double& eccentricity) {
-    const double L0 = ((0.0003032 * T + 36000.76983) * T + 280.46646) * kDegree;
-    const double M = ((35999.05028 - 0.0001561 * T) * T + 357.5291) * kDegree;
+    const double L0 = ((0.0003032 * T + 36000.76983) * T + 280.46646) * DegToRad;
+    const double M = ((35999.05028 - 0.0001561 * T) * T + 357.5291) * DegToRad;
     const double e = 0.016708617 - T * (0.00004204 + 0.0000001236 * T);
     eccentricity = e;
     const double e2 = e * e;
@@ -32,7 +30,7 @@ void AberrationEquatorial(double T, double eps, double& alpha, double& delta) {
     SunTrueLongitude(T, sun, e);
     double c = std::cos(sun);
     double s = std::sin(sun);
-    const double perihelion = ((0.00046 * T + 1.71954) * T + 102.93735) * kDegree;
+    const double perihelion = ((0.00046 * T + 1.71954) * T + 102.93735) * DegToRad;
     c = c - e * std::cos(perihelion);
     s = s - e * std::sin(perihelion);
 

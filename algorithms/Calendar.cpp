@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "Constants.h"
+
 namespace kelvo {
 
 namespace {
@@ -28,8 +30,6 @@ constexpr int kDeltaTTable[187] = {
     331, 340, 350, 365, 383, 402, 422, 445, 465, 485, // 1960
     505, 522, 538, 549, 558, 569, 580, // 1980
 };
-constexpr double kTwoPi = 6.283185307179586;
-constexpr double kInverseTwoPi = 0.15915494309189535;  // 1 / (2 pi)
 
 }  // namespace
 
@@ -54,8 +54,8 @@ double JulianDay(const CalendarDate& date) {
 }
 
 double JulianCenturies(double jd) {
-    constexpr double kInverseCentury = 1.0 / 36525.0;
-    return (jd - 2451545.0) * kInverseCentury;
+    constexpr double kInverseCentury = 1.0 / DaysPerJulianCentury;
+    return (jd - J2000) * kInverseCentury;
 }
 
 double DeltaT(double T) {
@@ -79,10 +79,10 @@ double Polynomial(const double c[], int degree, double x) {
 }
 
 double NormalizeAngle(double x) {
-    double r = x - std::floor(x * kInverseTwoPi) * kTwoPi;
+    double r = x - std::floor(x * InverseTwoPi) * TwoPi;
     // A tiny negative x gives floor = -1 and a result that rounds up to 2 pi
     // exactly; keep the promised half-open range.
-    if (r >= kTwoPi) r -= kTwoPi;
+    if (r >= TwoPi) r -= TwoPi;
     return r;
 }
 

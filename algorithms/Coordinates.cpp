@@ -3,16 +3,12 @@
 #include <cmath>
 
 #include "Calendar.h"
+#include "Constants.h"
 
 namespace kelvo {
 
 namespace {
-constexpr double kTwoPi = 6.283185307179586;
-constexpr double kPolarRatio = 0.9966471868221031;  // 1 - f, f = 1/298.257
-constexpr double kEquatorialRadiusMetres = 6378140.0;
-constexpr double kDegree = 0.017453292519943295;
-constexpr double kRadToDeg = 57.29577951308232;
-constexpr double k10_3Degrees = 0.17976891295541594;  // 10.3 deg in radians
+constexpr double k10_3Degrees = 10.3 * DegToRad;
 }  // namespace
 
 void SphericalToRectangular(const SphericalCoords& s, RectangularCoords& r) {
@@ -24,8 +20,8 @@ void SphericalToRectangular(const SphericalCoords& s, RectangularCoords& r) {
 
 void RectangularToSpherical(const RectangularCoords& r, SphericalCoords& s) {
     double lon = std::atan2(r.Y, r.X);
-    if (lon < 0.0) lon += kTwoPi;
-    if (lon >= kTwoPi) lon = 0.0;  // -tiny + 2 pi rounding up to 2 pi
+    if (lon < 0.0) lon += TwoPi;
+    if (lon >= TwoPi) lon = 0.0;  // -tiny + 2 pi rounding up to 2 pi
     const double radius = std::sqrt(r.X * r.X + r.Y * r.Y + r.Z * r.Z);
     s.Longitude = lon;
     s.Radius = radius;
@@ -50,15 +46,15 @@ void EclipticToEquatorial(double lambda, double beta, double eps, double& alpha,
     const double sinE = std::sin(eps);
     const double sinL = std::sin(lambda);
     double a = std::atan2(cosB * sinL * cosE - sinB * sinE, cosB * std::cos(lambda));
-    if (a < 0.0) a += kTwoPi;
+    if (a < 0.0) a += TwoPi;
     alpha = a;
     delta = std::asin(sinB * cosE + cosB * sinE * sinL);
 }
 
 void SiteGeocentricTerms(double phi, double height, double& rhoCosPhi, double& rhoSinPhi) {
-    const double h = height / kEquatorialRadiusMetres;
-    const double u = std::atan(kPolarRatio * std::tan(phi));
-    rhoSinPhi = kPolarRatio * std::sin(u) + h * std::sin(phi);
+    const double h = height / EarthEquatorialRadiusMetres;
+    const double u = std::atan(EarthPolarRatio * std::tan(phi));
+    rhoSinPhi = EarthPolarRatio * std::sin(u) + h * std::sin(phi);
     rhoCosPhi = std::cos(u) + h * std::cos(phi);
 }
 
@@ -96,8 +92,8 @@ void EquatorialToHorizontal(double alpha, double delta, double theta, double phi
 }
 
 double Refraction(double h) {
-    const double arcMinutes = 1.02 / std::tan(h + k10_3Degrees / (h * kRadToDeg + 5.11));
-    return (arcMinutes + 0.0019279) * kDegree / 60.0;
+    const double arcMinutes = 1.02 / std::tan(h + k10_3Degrees / (h * RadToDeg + 5.11));
+    return (arcMinutes + 0.0019279) * DegToRad / 60.0;
 }
 
 }  // namespace kelvo

@@ -3,15 +3,14 @@
 #include <cmath>
 
 #include "Calendar.h"
+#include "Constants.h"
 
 namespace kelvo {
 
 namespace {
 
-constexpr double kDegree = 0.017453292519943295;
-constexpr double kTwoPi = 6.283185307179586;
-
-// Argument polynomials, degrees, coefficients of T^0..T^4 (Meeus 47.1-47.5).
+// Argument polynomials, degrees, coefficients of T^0..T^4 (Meeus 1st ed.,
+// 47.1-47.5; see Moon.h).
 constexpr double kMeanLongitude[5] = {218.3164591, 481267.88134236, -0.0013268, 1.855835e-06,
                                       1.53388e-08};
 constexpr double kElongation[5] = {297.8502042, 445267.1115168, -0.00163, 1.831945e-06,
@@ -151,7 +150,7 @@ constexpr LatitudeRow kLatitude[60] = {
 };
 
 double Angle(const double c[], int degree, double T) {
-    return NormalizeAngle(Polynomial(c, degree, T) * kDegree);
+    return NormalizeAngle(Polynomial(c, degree, T) * DegToRad);
 }
 
 // E for |M multiplier| 1, E^2 for 2, 1 otherwise.
@@ -209,9 +208,9 @@ void MoonPosition(double T, SphericalCoords& result) {
     MoonArguments(T, a.D, a.M, a.Mp, a.F, a.E);
     a.E2 = a.E * a.E;
 
-    const double A1 = (119.75 + 131.849 * T) * kDegree;
-    const double A2 = (53.09 + 479264.29 * T) * kDegree;
-    const double A3 = (313.45 + 481266.484 * T) * kDegree;
+    const double A1 = (119.75 + 131.849 * T) * DegToRad;
+    const double A2 = (53.09 + 479264.29 * T) * DegToRad;
+    const double A3 = (313.45 + 481266.484 * T) * DegToRad;
 
     const double sumL = MoonLongitudeSum(a) + 0.003958 * std::sin(A1) +
                         0.001962 * std::sin(Lp - a.F) + 0.000318 * std::sin(A2);
@@ -220,10 +219,10 @@ void MoonPosition(double T, SphericalCoords& result) {
                         0.000115 * std::sin(Lp + a.Mp);
     const double sumR = MoonDistanceSum(a);
 
-    double lambda = Lp + sumL * kDegree;
-    while (lambda < 0.0) lambda += kTwoPi;
+    double lambda = Lp + sumL * DegToRad;
+    while (lambda < 0.0) lambda += TwoPi;
     result.Longitude = lambda;
-    result.Latitude = sumB * kDegree;
+    result.Latitude = sumB * DegToRad;
     result.Radius = 385000.56 + sumR;
 }
 

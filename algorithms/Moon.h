@@ -1,6 +1,11 @@
 // Geocentric position of the Moon: ELP-2000/82 truncated to the main terms
 // (Chapront-Touze and Chapront 1988), as given in Meeus, Astronomical
-// Algorithms, 2nd ed., chapter 47 (tables 47.A and 47.B).
+// Algorithms, chapter 47 (tables 47.A and 47.B, the same in both editions).
+// The argument polynomials L', D, M, M', F (47.1-47.5) are those of the FIRST
+// edition (1991), with every T^3 and T^4 coefficient positive and D's T^4
+// coefficient 8.84447e-06 as this system has always used. The second edition
+// (1998) revised them (L' = 218.3164477 + 481267.88123421 T ..., D's T^4
+// term -1/113065000); within 1900-2100 the two differ by less than 0.03".
 #pragma once
 
 #include <span>

@@ -3,13 +3,12 @@
 #include <cmath>
 
 #include "Calendar.h"
+#include "Constants.h"
 
 namespace kelvo {
 
 namespace {
 
-constexpr double kDegree = 0.017453292519943295;     // radians per degree
-constexpr double kArcSecond = 4.84813681109536e-06;  // radians per arc-second
 
 // Fundamental arguments, degrees, coefficients of T^0..T^3 (Meeus ch. 22).
 constexpr double kElongationD[4] = {297.8503631, 445267.11148, -0.0019142, 0.000005278};
@@ -89,7 +88,7 @@ constexpr NutationRow kNutationRows[63] = {
 constexpr double kObliquity[11] = {84381.448, -4680.93, -1.55,  1999.25, -51.38, -249.67,
                                    -39.05,    7.12,     27.87, 5.79,    2.45};
 
-double Argument(const double c[4], double T) { return NormalizeAngle(Polynomial(c, 3, T) * kDegree); }
+double Argument(const double c[4], double T) { return NormalizeAngle(Polynomial(c, 3, T) * DegToRad); }
 
 }  // namespace
 
@@ -108,19 +107,19 @@ void Nutation(double T, double& dpsi, double& deps) {
         sumPsi += (r.psi + r.psiT * T) * std::sin(arg);
         if (r.eps != 0.0 || r.epsT != 0.0) sumEps += (r.eps + r.epsT * T) * std::cos(arg);
     }
-    dpsi = sumPsi * kArcSecond;
-    deps = sumEps * kArcSecond;
+    dpsi = sumPsi * ArcSecond;
+    deps = sumEps * ArcSecond;
 }
 
 double MeanObliquity(double T) {
     const double U = T * 0.01;
-    return Polynomial(kObliquity, 10, U) * kArcSecond;
+    return Polynomial(kObliquity, 10, U) * ArcSecond;
 }
 
 double MeanSiderealTime(double T) {
     constexpr double kInverse38710000 = 2.5833118057349522e-08;
     const double s = ((0.000387933 - T * kInverse38710000) * T + 13185000.770053742) * T;
-    return NormalizeAngle((280.46061837 + s) * kDegree);
+    return NormalizeAngle((280.46061837 + s) * DegToRad);
 }
 
 }  // namespace kelvo

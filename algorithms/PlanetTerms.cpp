@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <new>
+#include <vector>
 
 namespace kelvo {
 
@@ -24,11 +25,6 @@ double ReadDouble(const unsigned char* p) {
     std::uint64_t bits = 0;
     for (int i = 7; i >= 0; --i) bits = (bits << 8) | p[i];
     return std::bit_cast<double>(bits);
-}
-
-void Say(const char* line) {
-    std::fputs(line, stdout);
-    std::fputc('\n', stdout);
 }
 
 // A file opened for reading, closed when it goes out of scope. The terms are
@@ -79,36 +75,59 @@ bool ReadIndexRecord(const File& f, int slot, TermsIndexRecord& record) {
     return true;
 }
 
+std::string PathIn(std::string_view directory, const char* name) {
+    std::string path(directory);
+    if (!path.empty() && path.back() != '/') path += '/';
+    return path + name;
+}
+
 }  // namespace
 
-PlanetTermsStore& TermsStore() {
-    static PlanetTermsStore store;
-    return store;
+std::string_view TermsProblemMessage(TermsProblem problem) {
+    switch (problem) {
+        case TermsIndexMissing: return "Index file not found !!!";
+        case TermsDataMissing: return "Planetary terms file not found !!!";
+        case TermsDamaged: return "Planetary terms files damaged !!!";
+        case TermsOutOfMemory: return "Out of memory on planetary terms !";
+    }
+    return "";
 }
 
-void InitPlanetTerms(const char* prefix) {
-    PlanetTermsStore& store = TermsStore();
-    FreeAllPlanetTerms();
-    store.Prefix = prefix ? prefix : "";
+void PrintTermsMessage(std::string_view line) {
+    std::fwrite(line.data(), 1, line.size(), stdout);
+    std::fputc('\n', stdout);
 }
 
-void LoadPlanetTerms(int slot) {
-    if (slot < 0 || slot >= PlanetTermsSlots) return;
-    PlanetTermsStore& store = TermsStore();
+unsigned PlanetTerms::AllProblems() const {
+    unsigned all = 0;
+    for (unsigned p : Problems) all |= p;
+    return all;
+}
 
-    const File index(store.Prefix + "PLANETS.NDX");
-    if (!index) Say("Index file not found !!!");
-    const File data(store.Prefix + "PLANETS.DAT");
-    if (!data) Say("Planetary terms file not found !!!");
+unsigned LoadPlanetTerms(PlanetTerms& terms, std::string_view directory, int slot,
+                         const TermsMessageSink& say) {
+    if (slot < 0 || slot >= PlanetTermsSlots) return 0;
+    unsigned problems = 0;
+    auto report = [&](TermsProblem p) {
+        problems |= p;
+        if (say) say(TermsProblemMessage(p));
+    };
 
-    FreePlanetTerms(slot);
-    if (!index) return;  // no record to read: the run stays empty
+    const File index(PathIn(directory, "PLANETS.NDX"));
+    if (!index) report(TermsIndexMissing);
+    const File data(PathIn(directory, "PLANETS.DAT"));
+    if (!data) report(TermsDataMissing);
 
-    TermsIndexRecord& record = store.Index[slot];
+    FreePlanetTerms(terms, slot);
+    terms.Problems[slot] = problems;
+    if (!index) return problems;  // no record to read: the run stays empty
+
+    TermsIndexRecord& record = terms.Index[slot];
     if (!ReadIndexRecord(index, slot, record)) {
         record = TermsIndexRecord{};
-        Say("Planetary terms files damaged !!!");
-        return;
+        report(TermsDamaged);
+        terms.Problems[slot] = problems;
+        return problems;
     }
     const long start = record.Block[0].Start;
     long total = 0;
@@ -117,43 +136,49 @@ void LoadPlanetTerms(int slot) {
         negative = negative || pair.Count < 0;
         total += pair.Count;
     }
-    if (!data || total == 0) return;
+    if (!data || total == 0) return problems;
     // A run that the data file does not hold is refused before any storage
     // is taken for it.
     if (negative || data.Size() < static_cast<off_t>(kTermBytes) * (start + total)) {
-        Say("Planetary terms files damaged !!!");
-        return;
+        report(TermsDamaged);
+        terms.Problems[slot] = problems;
+        return problems;
     }
 
-    auto bytes = std::unique_ptr<unsigned char[]>(new (std::nothrow) unsigned char[kTermBytes * total]);
-    auto run = std::unique_ptr<SeriesTerm[]>(new (std::nothrow) SeriesTerm[total]);
-    if (!bytes || !run) {
-        Say("Out of memory on planetary terms !");
-        return;
+    std::vector<unsigned char> bytes;
+    std::vector<SeriesTerm> run;
+    try {
+        bytes.resize(static_cast<std::size_t>(kTermBytes * total));
+        run.resize(static_cast<std::size_t>(total));
+    } catch (const std::bad_alloc&) {
+        report(TermsOutOfMemory);
+        terms.Problems[slot] = problems;
+        return problems;
     }
-    if (!data.ReadAt(bytes.get(), static_cast<std::size_t>(kTermBytes * total),
-                     static_cast<off_t>(kTermBytes) * start)) {
-        Say("Planetary terms files damaged !!!");  // the run goes past the end
-        return;
+    if (!data.ReadAt(bytes.data(), bytes.size(), static_cast<off_t>(kTermBytes) * start)) {
+        report(TermsDamaged);  // the run goes past the end
+        terms.Problems[slot] = problems;
+        return problems;
     }
     for (long i = 0; i < total; ++i) {
-        const unsigned char* p = bytes.get() + kTermBytes * i;
-        run[i] = SeriesTerm{ReadDouble(p), ReadDouble(p + 8), ReadDouble(p + 16)};
+        const unsigned char* p = bytes.data() + kTermBytes * i;
+        run[static_cast<std::size_t>(i)] =
+            SeriesTerm{ReadDouble(p), ReadDouble(p + 8), ReadDouble(p + 16)};
     }
-    store.Run[slot] = std::move(run);
-    store.RunLength[slot] = static_cast<int>(total);
-    // The files close here, the data file first (reverse order of opening).
+    terms.Run[slot] = std::move(run);
+    return problems;  // the files close here, the data file first
 }
 
-void FreePlanetTerms(int slot) {
+PlanetTerms LoadPlanetTerms(std::string_view directory, std::initializer_list<int> slots,
+                            const TermsMessageSink& say) {
+    PlanetTerms terms;
+    for (int slot : slots) LoadPlanetTerms(terms, directory, slot, say);
+    return terms;
+}
+
+void FreePlanetTerms(PlanetTerms& terms, int slot) {
     if (slot < 0 || slot >= PlanetTermsSlots) return;
-    PlanetTermsStore& store = TermsStore();
-    store.Run[slot].reset();
-    store.RunLength[slot] = 0;
-}
-
-void FreeAllPlanetTerms() {
-    for (int slot = 0; slot < PlanetTermsSlots; ++slot) FreePlanetTerms(slot);
+    terms.Run[slot] = {};
 }
 
 }  // namespace kelvo

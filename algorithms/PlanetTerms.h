@@ -1,5 +1,5 @@
-// The store of planetary series read from the terms files PLANETS.NDX (index)
-// and PLANETS.DAT (terms), both little-endian binary files:
+// The planetary series read from the terms files PLANETS.NDX (index) and
+// PLANETS.DAT (terms), both little-endian binary files:
 //  - PLANETS.NDX: 72-byte records, the record of slot n at byte 72 n; a record
 //    is 18 pairs (start, count) of signed 16-bit integers, pair k = 6 s + j for
 //    series s (0 L, 1 B, 2 R) and power j of tau (0..5). Only the start of
@@ -9,11 +9,18 @@
 //    radians per Julian millennium (the VSOP87 form, Bretagnon & Francou 1988).
 // Slots: 0 Earth (J2000.0 frame, used with Pluto), 1..8 Mercury..Neptune with
 // slot 3 the Earth (ecliptic and equinox of date).
+//
+// The loaded series are a value (PlanetTerms) that the caller owns; loading
+// says what went wrong through its result and through a message sink that the
+// caller chooses. Nothing here reads the working directory unless asked to
+// (an empty directory) or writes anywhere but to the sink.
 #pragma once
 
 #include <cstdint>
-#include <memory>
+#include <functional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace kelvo {
 
@@ -33,35 +40,53 @@ struct TermsIndexRecord {
 
 inline constexpr int PlanetTermsSlots = 9;
 
-// One per process. A run is either empty (Run null, RunLength 0) or holds the
-// slot's RunLength terms in block order; RunLength then equals the sum of the
-// slot's 18 counts.
-struct PlanetTermsStore {
-    std::string Prefix;
-    TermsIndexRecord Index[PlanetTermsSlots]{};
-    std::unique_ptr<SeriesTerm[]> Run[PlanetTermsSlots];
-    int RunLength[PlanetTermsSlots]{};
+// What went wrong in a load, as bits that can be combined.
+enum TermsProblem : unsigned {
+    TermsIndexMissing = 1u << 0,  // "Index file not found !!!"
+    TermsDataMissing = 1u << 1,   // "Planetary terms file not found !!!"
+    TermsDamaged = 1u << 2,       // "Planetary terms files damaged !!!"
+    TermsOutOfMemory = 1u << 3,   // "Out of memory on planetary terms !"
 };
 
-// The process-wide store.
-PlanetTermsStore& TermsStore();
+// The fixed message line (without line feed) of one problem bit.
+std::string_view TermsProblemMessage(TermsProblem problem);
 
-// Empties all nine runs and sets the directory prefix put in front of both
-// file names (empty: the working directory). Index records are kept.
-void InitPlanetTerms(const char* prefix = nullptr);
+// Receives each message line of a load, without its line feed, in the order
+// in which the loader meets the problems.
+using TermsMessageSink = std::function<void(std::string_view line)>;
 
-// Reads the index record and the term run of slot 0..8; other numbers are
-// ignored. Writes "Index file not found !!!" or "Planetary terms file not
-// found !!!" (and "Out of memory on planetary terms !") to standard output.
-// Never reads past either file: a record or run that the files do not hold
-// whole, a negative start or count leave the run empty and write
-// "Planetary terms files damaged !!!".
-void LoadPlanetTerms(int slot);
+// Writes the line and a line feed to standard output.
+void PrintTermsMessage(std::string_view line);
 
-// Releases the run of slot 0..8 (other numbers: nothing).
-void FreePlanetTerms(int slot);
+// The series of up to nine bodies. A run is either empty or holds the slot's
+// whole run in block order; its length then equals the sum of the slot's 18
+// counts. Problems[slot] holds the TermsProblem bits of the slot's last load.
+struct PlanetTerms {
+    TermsIndexRecord Index[PlanetTermsSlots]{};
+    std::vector<SeriesTerm> Run[PlanetTermsSlots];
+    unsigned Problems[PlanetTermsSlots]{};
 
-// Releases every run.
-void FreeAllPlanetTerms();
+    // The problems of every slot loaded, combined.
+    unsigned AllProblems() const;
+};
+
+// Reads the index record and the term run of slot 0..8 from the two files in
+// directory (empty: the working directory) into terms, replacing what the
+// slot held; other slot numbers are ignored (no file opened, 0 returned).
+// Returns the slot's problems and sends each one's message to say (nothing
+// sent when say is empty). Never reads past either file: a record or run that
+// the files do not hold whole, a negative start or count leave the run empty
+// and count as damage. A missing index file leaves the slot's record as it
+// was; a missing data file leaves the run empty after the record is read.
+unsigned LoadPlanetTerms(PlanetTerms& terms, std::string_view directory, int slot,
+                         const TermsMessageSink& say);
+
+// The terms of the given slots, loaded in that order from directory.
+PlanetTerms LoadPlanetTerms(std::string_view directory, std::initializer_list<int> slots,
+                            const TermsMessageSink& say);
+
+// Releases the run of slot 0..8 (other numbers: nothing); the index record
+// stays.
+void FreePlanetTerms(PlanetTerms& terms, int slot);
 
 }  // namespace kelvo

@@ -3,14 +3,12 @@
 #include <cmath>
 
 #include "Calendar.h"
-#include "PlanetTerms.h"
+#include "Constants.h"
 
 namespace kelvo {
 
 namespace {
 
-constexpr double kDegree = 0.017453292519943295;
-constexpr double kArcSecond = 4.84813681109536e-06;  // pi / 648000
 
 // Meeus table 37.A.
 constexpr PlutoRow kPluto[43] = {
@@ -63,14 +61,13 @@ constexpr PlutoRow kPluto[43] = {
 
 std::span<const PlutoRow> PlutoTermTable() { return kPluto; }
 
-void PlanetHeliocentric(int slot, double T, SphericalCoords& result) {
+void PlanetHeliocentric(const PlanetTerms& terms, int slot, double T, SphericalCoords& result) {
     const double tau = T * 0.1;
     double sums[3] = {0.0, 0.0, 0.0};
     if (slot >= 0 && slot < PlanetTermsSlots) {
-        const PlanetTermsStore& store = TermsStore();
-        const TermsIndexRecord& record = store.Index[slot];
-        const SeriesTerm* run = store.Run[slot].get();
-        const int length = store.RunLength[slot];
+        const TermsIndexRecord& record = terms.Index[slot];
+        const SeriesTerm* run = terms.Run[slot].data();
+        const int length = static_cast<int>(terms.Run[slot].size());
         int next = 0;  // the run is consumed strictly in block order
         for (int series = 0; series < 3; ++series) {
             double p = 1.0;
@@ -91,20 +88,20 @@ void PlanetHeliocentric(int slot, double T, SphericalCoords& result) {
     const double R = sums[2];
 
     // Conversion to FK5 (Meeus 32.3).
-    const double Lp = L - (1.397 + 0.00031 * T) * T * kDegree;
+    const double Lp = L - (1.397 + 0.00031 * T) * T * DegToRad;
     const double cosLp = std::cos(Lp);
     const double sinLp = std::sin(Lp);
-    const double dL = (-0.09033 + 0.03916 * (cosLp + sinLp) * std::tan(B)) * kArcSecond;
-    const double dB = 0.03916 * (cosLp - sinLp) * kArcSecond;
+    const double dL = (-0.09033 + 0.03916 * (cosLp + sinLp) * std::tan(B)) * ArcSecond;
+    const double dB = 0.03916 * (cosLp - sinLp) * ArcSecond;
     result.Longitude = L + dL;
     result.Latitude = B + dB;
     result.Radius = R;
 }
 
 void PlutoHeliocentric(double T, SphericalCoords& result) {
-    const double J = (34.35 + 3034.9057 * T) * kDegree;
-    const double S = (50.08 + 1222.1138 * T) * kDegree;
-    const double P = (238.96 + 144.96 * T) * kDegree;
+    const double J = (34.35 + 3034.9057 * T) * DegToRad;
+    const double S = (50.08 + 1222.1138 * T) * DegToRad;
+    const double P = (238.96 + 144.96 * T) * DegToRad;
     double l = 0.0;
     double b = 0.0;
     double r = 0.0;
@@ -116,16 +113,17 @@ void PlutoHeliocentric(double T, SphericalCoords& result) {
         b += row.bSin * sinA + row.bCos * cosA;
         r += row.rSin * sinA + row.rCos * cosA;
     }
-    result.Longitude = NormalizeAngle((238.956785 + 144.96 * T + 0.000001 * l) * kDegree);
-    result.Latitude = (-3.908202 + 0.000001 * b) * kDegree;
+    result.Longitude = NormalizeAngle((238.956785 + 144.96 * T + 0.000001 * l) * DegToRad);
+    result.Latitude = (-3.908202 + 0.000001 * b) * DegToRad;
     result.Radius = 40.7247248 + 0.0000001 * r;
 }
 
-void HeliocentricPosition(int planet, double T, SphericalCoords& result) {
+void HeliocentricPosition(const PlanetTerms& terms, int planet, double T,
+                          SphericalCoords& result) {
     if (planet == 9)
         PlutoHeliocentric(T, result);
     else
-        PlanetHeliocentric(planet, T, result);
+        PlanetHeliocentric(terms, planet, T, result);
 }
 
 }  // namespace kelvo

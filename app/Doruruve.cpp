@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QCloseEvent>
 #include <QShowEvent>
+#include <QKeyEvent>
 #include <QStyle>
 #include <cstdio>
 
@@ -24,19 +25,30 @@
 
 TForm1* Form1 = nullptr;
 
+using namespace kelvo;
 using C = EphemerisConstants;
 
 // ---------------------------------------------------------------------------
 // Small controls
 
-TPaintBox::TPaintBox(QWidget* parent) : QWidget(parent), canvas_(189, 111, Qt::black) {
+TPaintBox::TPaintBox(QWidget* parent) : QWidget(parent), chart_(189, 111) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void TPaintBox::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), Qt::black);
-    p.drawImage(0, 0, canvas_.Image());
+    p.drawImage(0, 0, chart_.Image());
+}
+
+TListBox::TListBox(QWidget* parent) : QListWidget(parent) {
+    connect(this, &QListWidget::itemClicked, this, &TListBox::Click);
+}
+
+void TListBox::keyPressEvent(QKeyEvent* event) {
+    const int before = currentRow();
+    QListWidget::keyPressEvent(event);
+    if (currentRow() != before) emit Click();
 }
 
 TLabel::TLabel(const QString& text, QWidget* parent, int left, int top, int width, int height)
@@ -106,7 +118,9 @@ std::optional<QString> AskForFileName(const TSaveDialog& d) {
 // ---------------------------------------------------------------------------
 // Construction
 
-TForm1::TForm1(QWidget* parent) : QWidget(parent) {
+TForm1::TForm1(const std::string& directory, QWidget* parent)
+    : QWidget(parent), Directory(directory) {
+    State.Terms.Directory = Directory;
     setWindowTitle("Brenlow Radioastronomy Group Tarnwick");
     setWindowIcon(ProgramIcon());
     setFont(WindowFont(10));
@@ -152,7 +166,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
     Button5 = Button("Redraw", this, 13, 135, 53, 20);
     Button6 = Button("Timestep", this, 13, 215, 53, 20);
-    ListBox1 = new QListWidget(this);
+    ListBox1 = new TListBox(this);
     ListBox1->setGeometry(377, 72, 163, 221);
     ListBox1->setItemDelegate(new FixedHeightDelegate(13, ListBox1));
     ListBox1->setUniformItemSizes(true);
@@ -184,7 +198,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     connect(BitBtn1, &QPushButton::clicked, this, &TForm1::BitBtn1Click);
     connect(Horizont, &QCheckBox::clicked, this, &TForm1::HorizontClick);
     connect(Geostat, &QCheckBox::clicked, this, &TForm1::GeostatClick);
-    connect(ListBox1, &QListWidget::itemSelectionChanged, this, &TForm1::ListBox1Click);
+    connect(ListBox1, &TListBox::Click, this, &TForm1::ListBox1Click);
 
     // Pop-up menus.
     TimeZone = new QMenu(this);
@@ -254,16 +268,21 @@ void TForm1::closeEvent(QCloseEvent* event) {
 // ---------------------------------------------------------------------------
 // Site files
 
-void TForm1::ReadHorizonFile() { ReadHorizonProfile("horizon.prn", State); }
+void TForm1::ReadHorizonFile() {
+    ReadHorizonProfile(FileIn(Directory, "horizon.prn").c_str(), State);
+}
 
 void TForm1::ReadSiteConfiguration() {
-    ReadSiteFile("kelvo.cfg", State);
+    ReadSiteFile(FileIn(Directory, "kelvo.cfg").c_str(), State);
     Label9->SetCaption(QString::fromLatin1("Location: ") + QString::fromLatin1(State.SiteName));
 }
 
 // ---------------------------------------------------------------------------
 // Update cycle
 
+// Every 90th tick of 10 ms (about once a second, with the event loop's own
+// latency) reads the clock and updates the readouts; a new second of the
+// clock also refreshes the chart.
 void TForm1::Timer1Timer() {
     ObservationState& s = State;
     if (s.TickCount == 90) {

@@ -11,23 +11,39 @@
 #include <QWidget>
 #include <functional>
 #include <optional>
+#include <string>
 
-#include "Canvas.h"
 #include "ObservationState.h"
 #include "Readouts.h"
+#include "SkyChart.h"
 
-// The chart's paint box: shows the canvas image on every repaint.
+// The chart's paint box: shows the chart's image on every repaint.
 class TPaintBox : public QWidget {
     Q_OBJECT
 public:
     explicit TPaintBox(QWidget* parent);
-    Canvas& canvas() { return canvas_; }
+    kelvo::SkyChart& chart() { return chart_; }
+    kelvo::Canvas& canvas() { return chart_.canvas(); }
 
 protected:
     void paintEvent(QPaintEvent*) override;
 
 private:
-    Canvas canvas_;
+    kelvo::SkyChart chart_;
+};
+
+// A list box whose click, as the old toolkit's, is a mouse click on an item
+// (also on the item already selected) or a key that moves the selection.
+class TListBox : public QListWidget {
+    Q_OBJECT
+public:
+    explicit TListBox(QWidget* parent);
+
+signals:
+    void Click();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 // A label whose box follows its text, as the old toolkit's labels did.
@@ -57,30 +73,54 @@ class TForm1 : public QWidget {
     friend class TManual;
 
 public:
-    explicit TForm1(QWidget* parent = nullptr);
+    // Reads kelvo.cfg, horizon.prn and (on every planet request) the terms
+    // files from directory; empty: the working directory.
+    explicit TForm1(const std::string& directory = {}, QWidget* parent = nullptr);
 
-    ObservationState State;
+    const std::string Directory;
+    kelvo::ObservationState State;
     // The clock seam: every reading of the local clock goes through here.
-    std::function<ClockReading()> Clock = ReadLocalClock;
+    std::function<kelvo::ClockReading()> Clock = kelvo::ReadLocalClock;
     // How a message box and the beep reach the user; tests replace them.
     std::function<void(const QString&)> ShowMessage;
     std::function<void()> Beep;
 
     // Controls, named as in the layout.
-    TLabel *Label1, *Label2, *Label3, *Label5, *Label4, *Label6, *Label7, *Label8, *Label9;
-    QPushButton *Button1, *Button3, *Button5, *Button7, *AboutButton, *Button6, *BitBtn2, *BitBtn1;
-    QCheckBox *Horizont, *Geostat;
-    TPaintBox* PaintBox1;
-    QListWidget* ListBox1;
-    QFrame *Bevel1, *Bevel2, *Bevel3, *Bevel5, *Bevel8, *Bevel4, *Bevel9, *Bevel10, *Bevel11,
-        *Bevel6, *Bevel7;
-    QTimer* Timer1;
-    QMenu *TimeZone, *Object, *Timeincrement;
-    QAction *UT, *MEZ, *MESZ;
+    TLabel* Label1;  // date readout "Date: dd-mm-yyyy"
+    TLabel* Label2;  // local clock time "Local time: hh:mm:ss"
+    TLabel* Label3;  // local sidereal time "LST= ..."
+    TLabel* Label5;  // Greenwich sidereal time "GHA= ..."
+    TLabel* Label4;  // azimuth/elevation readout "AZI=...; ELE=..." (green visible, red not)
+    TLabel* Label6;  // right ascension/declination readout "RA =...; DEC=..."
+    TLabel* Label7;  // Julian Date "JD =..."
+    TLabel* Label8;  // truncated Julian Date and seconds of the day "TJD=... D=...s"
+    TLabel* Label9;  // site name "Location: ..."
+    QPushButton* Button1;      // time-zone button: opens the TimeZone menu, shows the zone
+    QPushButton* Button3;      // source button: opens the Object menu, shows the source
+    QPushButton* Button5;      // Redraw: the whole chart at once
+    QPushButton* Button7;      // BMP: saves the window as a bitmap
+    QPushButton* AboutButton;  // About: the about box
+    QPushButton* Button6;      // Timestep: opens the Timeincrement menu
+    QPushButton* BitBtn2;      // Help: the help window
+    QPushButton* BitBtn1;      // Exit: closes the window and ends the program
+    QCheckBox* Horizont;       // draw the horizon profile and test visibility against it
+    QCheckBox* Geostat;        // draw the geostationary belt
+    TPaintBox* PaintBox1;      // the az/el chart, 189 x 111
+    TListBox* ListBox1;        // the time-step table; a click rings the line's place
+    QFrame *Bevel1, *Bevel2, *Bevel3, *Bevel5, *Bevel8, *Bevel4, *Bevel9;  // readout frames
+    QFrame *Bevel10, *Bevel11;  // JD and TJD frames
+    QFrame *Bevel6, *Bevel7;    // etched frames round the menu buttons and the tool buttons
+    QTimer* Timer1;             // the update cycle, 10 ms ticks
+    QMenu* TimeZone;            // UT, MEZ, MESZ
+    QMenu* Object;              // the seventeen sources and "Fixstar = individual"
+    QMenu* Timeincrement;       // table steps 60, 30, 12, 6 minutes
+    QAction *UT, *MEZ, *MESZ;   // time-zone codes 0, -1, -2
     QAction *Sun, *Merkur, *Venus, *Earth, *Mars, *Jupiter, *Saturn, *Uranus, *Neptun, *Pluto,
-        *Moon, *CassA1, *CygnusA1, *TaurusA1, *VirgoA1, *SagittariusA1, *OrionM421, *Fixstar;
-    QAction *INC1h1, *INC301, *INC101, *INC61;
-    TSaveDialog SaveDialog1;
+        *Moon;                  // planet driver (Moon: Moon driver)
+    QAction *CassA1, *CygnusA1, *TaurusA1, *VirgoA1, *SagittariusA1, *OrionM421;  // radio sources
+    QAction* Fixstar;           // opens the manual coordinates dialog
+    QAction *INC1h1, *INC301, *INC101, *INC61;  // steps 60, 30, 12, 6 minutes
+    TSaveDialog SaveDialog1;    // the BMP export's file prompt
 
 public slots:
     void Timer1Timer();
@@ -128,12 +168,11 @@ protected:
 private:
     void ReadHorizonFile();
     void ReadSiteConfiguration();
-    // Chart drawing (chart/ChartDrawing.cpp).
+    // Chart drawing (ChartDrawing.cpp), drawn by the chart class.
     void DrawTrack();
     void DrawHorizonProfile();
     void DrawGeostationaryArc();
     void DrawEventMark(float elevation, float azimuth);
-    void ChartPosition(double az, double el, int& x, int& y) const;
 
     void SelectTimeZone(int code);
     void SelectStep(int minutes);

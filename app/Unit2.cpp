@@ -12,6 +12,8 @@
 #include "Text.h"
 #include "WindowSize.h"
 
+using namespace kelvo;
+
 TManual* Manual = nullptr;
 
 TManual::TManual(QWidget* parent) : QDialog(parent) {

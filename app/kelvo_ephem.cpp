@@ -17,6 +17,8 @@
 #include "Text.h"
 #include "Track.h"
 
+using namespace kelvo;
+
 namespace {
 
 const char* const kHelp =
@@ -203,6 +205,11 @@ int main(int argc, char** argv) {
     }
 
     ObservationState s;
+    // Standard output carries this program's own output only: the terms
+    // loader's lines go to standard error.
+    s.Terms.Messages = [](std::string_view line) {
+        std::fprintf(stderr, "kelvo-ephem: %.*s\n", static_cast<int>(line.size()), line.data());
+    };
     ReadHorizonProfile("horizon.prn", s);
     ReadSiteFile("kelvo.cfg", s);
     if (o.zone) s.TimeZoneCode = *o.zone;

@@ -2,19 +2,20 @@
 // window (off screen), at the 6-minute step (242 driver calls a pass), for a
 // fixed source, the Moon, the Sun and Mercury, with the shipped data files.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <QApplication>
 #include <memory>
 
 #include "Doruruve.h"
 
+using namespace kelvo;
+
 namespace {
 
 enum Source { Fixed = 0, MoonSource = 1, SunSource = 2, MercurySource = 3 };
 
 std::unique_ptr<TForm1> MakeWindow(int source) {
-    auto form = std::make_unique<TForm1>();
+    auto form = std::make_unique<TForm1>(KELVO_DATA_DIR);
     form->Timer1->stop();
     form->Clock = [] { return ClockReading{2009, 5, 10, 21, 13, 7, 0}; };
     switch (source) {
@@ -63,7 +64,6 @@ static void BM_TrackRefresh(benchmark::State& state) {
 BENCHMARK(BM_TrackRefresh)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
-    if (chdir(KELVO_DATA_DIR) != 0) return 1;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);

@@ -1,8 +1,7 @@
-// Cost of the astronomy library, the terms store and the drivers per call.
+// Cost of the astronomy library, the terms loader and the drivers per call.
 // The planet driver reads PLANETS.NDX and PLANETS.DAT on every call, from
-// the data folder (the benchmark changes into it).
+// the data folder.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include "Ephemeris.h"
 #include "Moon.h"
@@ -11,6 +10,10 @@
 #include "Planets.h"
 
 using namespace kelvo;
+
+namespace {
+const TermsSource kShipped{KELVO_DATA_DIR, {}};
+}  // namespace
 
 static void BM_Nutation(benchmark::State& state) {
     double T = 0.0931, dpsi = 0, deps = 0;
@@ -43,18 +46,17 @@ static void BM_MoonPosition(benchmark::State& state) {
 }
 BENCHMARK(BM_MoonPosition);
 
-// One request's worth of the store: load the Earth (slot 3) and the given
-// slot, evaluate both, release.
+// One request's worth of terms: load the Earth (slot 3) and the given slot,
+// evaluate both, release.
 static void BM_TermsCycleWithEarth(benchmark::State& state) {
     const int slot = static_cast<int>(state.range(0));
     SphericalCoords a{}, b{};
     for (auto _ : state) {
-        InitPlanetTerms();
-        LoadPlanetTerms(3);
-        if (slot != 3) LoadPlanetTerms(slot);
-        PlanetHeliocentric(3, 0.0931, a);
-        PlanetHeliocentric(slot, 0.0931, b);
-        FreeAllPlanetTerms();
+        PlanetTerms terms;
+        LoadPlanetTerms(terms, KELVO_DATA_DIR, 3, {});
+        if (slot != 3) LoadPlanetTerms(terms, KELVO_DATA_DIR, slot, {});
+        PlanetHeliocentric(terms, 3, 0.0931, a);
+        PlanetHeliocentric(terms, slot, 0.0931, b);
         benchmark::DoNotOptimize(a);
         benchmark::DoNotOptimize(b);
     }
@@ -84,14 +86,26 @@ static void BM_PlanetEphemeris(benchmark::State& state) {
     const int planet = static_cast<int>(state.range(0));
     double lst, az = 0, el = 0, ra, dec, jd, h = 21.2186;
     for (auto _ : state) {
-        PlanetEphemeris(-15, 50, -1, 250, planet, 2009, 5, 10, h, lst, az, el, ra, dec, jd);
+        PlanetEphemeris(kShipped, -15, 50, -1, 250, planet, 2009, 5, 10, h, lst, az, el, ra, dec,
+                        jd);
         benchmark::DoNotOptimize(el);
     }
 }
 BENCHMARK(BM_PlanetEphemeris)->DenseRange(0, 9);
 
+// The same driver on terms loaded once beforehand.
+static void BM_PlanetEphemerisPreloaded(benchmark::State& state) {
+    const int planet = static_cast<int>(state.range(0));
+    const PlanetTerms terms = LoadPlanetTerms(KELVO_DATA_DIR, {planet, 0, 3}, {});
+    double lst, az = 0, el = 0, ra, dec, jd, h = 21.2186;
+    for (auto _ : state) {
+        PlanetEphemeris(terms, -15, 50, -1, 250, planet, 2009, 5, 10, h, lst, az, el, ra, dec, jd);
+        benchmark::DoNotOptimize(el);
+    }
+}
+BENCHMARK(BM_PlanetEphemerisPreloaded)->DenseRange(0, 9);
+
 int main(int argc, char** argv) {
-    if (chdir(KELVO_DATA_DIR) != 0) return 1;
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();

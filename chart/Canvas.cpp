@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QPen>
 
+namespace kelvo {
+
 namespace {
 // Coordinates far outside the raster are drawn clipped; keep them within a
 // range QPainter handles exactly.
@@ -53,3 +55,5 @@ void Canvas::Ellipse(int x1, int y1, int x2, int y2) {
         p.setBrush(Qt::NoBrush);
     p.drawEllipse(QRect(QPoint(Clamp(x1), Clamp(y1)), QPoint(Clamp(x2) - 1, Clamp(y2) - 1)));
 }
+
+}  // namespace kelvo

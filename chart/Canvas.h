@@ -8,6 +8,8 @@
 #include <QImage>
 #include <QPoint>
 
+namespace kelvo {
+
 class Canvas {
 public:
     enum class BrushStyle { Solid, Clear };
@@ -45,3 +47,5 @@ private:
     int penWidth_ = 1;
     QPoint position_;
 };
+
+}  // namespace kelvo

@@ -12,10 +12,14 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
-enum class SourceKind : std::uint8_t { Planet = 0, Moon = 1, Fixstar = 2 };
+#include "PlanetTerms.h"
 
 namespace kelvo {
+
+// The three kinds of source, one driver each.
+enum class SourceKind : std::uint8_t { Planet = 0, Moon = 1, Fixstar = 2 };
 
 // Result of the steps every driver begins with.
 struct EphemerisPreamble {
@@ -39,13 +43,44 @@ void EphemerisPreambleSteps(double longitude, double latitude, double timeZone, 
                             bool obliquityJ2000, EphemerisPreamble& p, double& lst,
                             double& julianDate);
 
+// The horizontal step every driver ends with: azimuth (degrees from north
+// through east, (0, 360]) and elevation (degrees) of alpha, delta (radians)
+// for the local sidereal time theta and latitude phi (radians), Meeus 13.5,
+// 13.6. Refraction (Meeus 16.4) is added when the airless altitude exceeds
+// refractionAbove (radians): 0 for the Moon and fixed sources, 0.5667 deg
+// (-StandardAltitudeStar) for the Sun and planets.
+void HorizontalPlace(double alpha, double delta, double theta, double phi, double refractionAbove,
+                     double& azimuth, double& elevation);
+
+// Where the planet driver finds the terms files and where the loader's
+// message lines go.
+struct TermsSource {
+    std::string Directory;      // empty: the working directory
+    TermsMessageSink Messages;  // empty: standard output
+};
+
 // Sun (planet 0), Mercury 1 .. Neptune 8 (3: the Earth, which writes only
 // julianDate and lst and sets rightAscension = declination = 0), Pluto 9.
-// Reads PLANETS.NDX and PLANETS.DAT from the working directory on every call.
+// Reads PLANETS.NDX and PLANETS.DAT from the working directory on every call
+// and writes the loader's lines to standard output.
 void PlanetEphemeris(double longitude, double latitude, double timeZone, double height, int planet,
                      int year, int month, int day, double hours, double& lst, double& azimuth,
                      double& elevation, double& rightAscension, double& declination,
                      double& julianDate);
+
+// The same, reading both files afresh on this call from source's directory
+// and sending the loader's lines to its sink.
+void PlanetEphemeris(const TermsSource& source, double longitude, double latitude, double timeZone,
+                     double height, int planet, int year, int month, int day, double hours,
+                     double& lst, double& azimuth, double& elevation, double& rightAscension,
+                     double& declination, double& julianDate);
+
+// The same on terms already loaded: the target's slot (1..8) and the Earth's
+// (3, or 0 for Pluto) must be in terms; nothing is read or written.
+void PlanetEphemeris(const PlanetTerms& terms, double longitude, double latitude, double timeZone,
+                     double height, int planet, int year, int month, int day, double hours,
+                     double& lst, double& azimuth, double& elevation, double& rightAscension,
+                     double& declination, double& julianDate);
 
 // The Moon, apparent topocentric place.
 void MoonEphemeris(double longitude, double latitude, double timeZone, double height, int year,
@@ -59,7 +94,9 @@ void FixstarEphemeris(double longitude, double latitude, double timeZone, double
                       int month, int day, double hours, double rightAscension, double declination,
                       double& lst, double& azimuth, double& elevation, double& julianDate);
 
-// The site, time zone and source that a driver call needs.
+// The site, time zone and source that a driver call needs, and where the
+// planet driver reads its terms (null: the working directory, messages on
+// standard output).
 struct EphemerisRequest {
     double longitude;
     double latitude;
@@ -67,6 +104,7 @@ struct EphemerisRequest {
     double height;
     SourceKind kind;
     int planet;
+    const TermsSource* terms = nullptr;
 };
 
 // Calls the driver for request.kind. rightAscension and declination are the

@@ -29,13 +29,7 @@ void MoonEphemeris(double longitude, double latitude, double timeZone, double he
     TopocentricCorrection(std::sin(parallax), p.theta, rhoCos, rhoSin, alpha, delta);
     rightAscension = alpha;
     declination = delta;
-
-    double A = 0.0;
-    double h = 0.0;
-    EquatorialToHorizontal(alpha, delta, p.theta, p.phi, A, h);
-    const double R = h > 0.0 ? Refraction(h) : 0.0;
-    azimuth = A * C::RadToDeg + 180.0;
-    elevation = (h + R) * C::RadToDeg;
+    HorizontalPlace(alpha, delta, p.theta, p.phi, 0.0, azimuth, elevation);
 }
 
 }  // namespace kelvo

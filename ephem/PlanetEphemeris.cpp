@@ -7,22 +7,24 @@
 
 namespace kelvo {
 
-void PlanetEphemeris(double longitude, double latitude, double timeZone, double height, int planet,
-                     int year, int month, int day, double hours, double& lst, double& azimuth,
-                     double& elevation, double& rightAscension, double& declination,
-                     double& julianDate) {
+namespace {
+
+// Pluto's theory is referred to J2000.0, so its Earth comes from the J2000.0
+// set (slot 0); every other target uses the Earth of date (slot 3).
+int EarthSlotFor(int planet) { return planet == 9 ? 0 : 3; }
+
+}  // namespace
+
+void PlanetEphemeris(const PlanetTerms& terms, double longitude, double latitude, double timeZone,
+                     double height, int planet, int year, int month, int day, double hours,
+                     double& lst, double& azimuth, double& elevation, double& rightAscension,
+                     double& declination, double& julianDate) {
     using C = EphemerisConstants;
     const bool pluto = planet == 9;
     EphemerisPreamble p{};
     EphemerisPreambleSteps(longitude, latitude, timeZone, year, month, day, hours, true, pluto, p,
                            lst, julianDate);
-
-    // Pluto's theory is referred to J2000.0, so its Earth comes from the
-    // J2000.0 set (slot 0); every other target uses the Earth of date (slot 3).
-    const int earthSlot = pluto ? 0 : 3;
-    InitPlanetTerms();
-    if (planet >= 1 && planet <= 8) LoadPlanetTerms(planet);
-    if (earthSlot != planet) LoadPlanetTerms(earthSlot);
+    const int earthSlot = EarthSlotFor(planet);
 
     double rhoCos = 0.0;
     double rhoSin = 0.0;
@@ -31,19 +33,18 @@ void PlanetEphemeris(double longitude, double latitude, double timeZone, double 
     if (planet == 3) {  // the Earth itself: no place in the sky
         rightAscension = 0.0;
         declination = 0.0;
-        FreeAllPlanetTerms();
         return;
     }
 
     SphericalCoords body{0.0, 0.0, 0.0};  // the Sun: the heliocentric origin
-    if (planet != 0) HeliocentricPosition(planet, p.TE, body);
+    if (planet != 0) HeliocentricPosition(terms, planet, p.TE, body);
     SphericalCoords earth{};
-    HeliocentricPosition(earthSlot, p.TE, earth);
+    HeliocentricPosition(terms, earthSlot, p.TE, earth);
     SphericalCoords geo{};
     HeliocentricToGeocentric(body, earth, geo);
     if (planet != 0) {
         // One light-time step: the planet where it was when the light left it.
-        HeliocentricPosition(planet, p.TE - geo.Radius * C::LightTimePerAu, body);
+        HeliocentricPosition(terms, planet, p.TE - geo.Radius * C::LightTimePerAu, body);
         HeliocentricToGeocentric(body, earth, geo);
     }
 
@@ -57,14 +58,31 @@ void PlanetEphemeris(double longitude, double latitude, double timeZone, double 
     ParallaxCorrection(parallax, p.theta, rhoCos, rhoSin, alpha, delta);
     rightAscension = alpha;
     declination = delta;
+    HorizontalPlace(alpha, delta, p.theta, p.phi, -C::StandardAltitudeStar, azimuth, elevation);
+}
 
-    double A = 0.0;
-    double h = 0.0;
-    EquatorialToHorizontal(alpha, delta, p.theta, p.phi, A, h);
-    const double R = h > -C::StandardAltitudeStar ? Refraction(h) : 0.0;
-    azimuth = A * C::RadToDeg + 180.0;
-    elevation = (h + R) * C::RadToDeg;
-    FreeAllPlanetTerms();
+void PlanetEphemeris(const TermsSource& source, double longitude, double latitude, double timeZone,
+                     double height, int planet, int year, int month, int day, double hours,
+                     double& lst, double& azimuth, double& elevation, double& rightAscension,
+                     double& declination, double& julianDate) {
+    static const TermsMessageSink standardOutput = PrintTermsMessage;
+    const TermsMessageSink& say = source.Messages ? source.Messages : standardOutput;
+    // The series are read afresh for every call and released when it returns.
+    PlanetTerms terms;
+    if (planet >= 1 && planet <= 8) LoadPlanetTerms(terms, source.Directory, planet, say);
+    const int earthSlot = EarthSlotFor(planet);
+    if (earthSlot != planet) LoadPlanetTerms(terms, source.Directory, earthSlot, say);
+    PlanetEphemeris(terms, longitude, latitude, timeZone, height, planet, year, month, day, hours,
+                    lst, azimuth, elevation, rightAscension, declination, julianDate);
+}
+
+void PlanetEphemeris(double longitude, double latitude, double timeZone, double height, int planet,
+                     int year, int month, int day, double hours, double& lst, double& azimuth,
+                     double& elevation, double& rightAscension, double& declination,
+                     double& julianDate) {
+    static const TermsSource workingDirectory{};
+    PlanetEphemeris(workingDirectory, longitude, latitude, timeZone, height, planet, year, month,
+                    day, hours, lst, azimuth, elevation, rightAscension, declination, julianDate);
 }
 
 }  // namespace kelvo

@@ -1,4 +1,5 @@
 #include "Calendar.h"
+#include "Coordinates.h"
 #include "Ephemeris.h"
 #include "EphemerisConstants.h"
 #include "Nutation.h"
@@ -31,14 +32,26 @@ void EphemerisPreambleSteps(double longitude, double latitude, double timeZone, 
     lst = theta;
 }
 
+void HorizontalPlace(double alpha, double delta, double theta, double phi, double refractionAbove,
+                     double& azimuth, double& elevation) {
+    using C = EphemerisConstants;
+    double A = 0.0;
+    double h = 0.0;
+    EquatorialToHorizontal(alpha, delta, theta, phi, A, h);
+    const double R = h > refractionAbove ? Refraction(h) : 0.0;
+    azimuth = A * C::RadToDeg + 180.0;
+    elevation = (h + R) * C::RadToDeg;
+}
+
 void CallEphemerisDriver(const EphemerisRequest& r, int year, int month, int day, double hours,
                          double& lst, double& azimuth, double& elevation, double& rightAscension,
                          double& declination, double& julianDate) {
+    static const TermsSource workingDirectory{};
     switch (r.kind) {
         case SourceKind::Planet:
-            PlanetEphemeris(r.longitude, r.latitude, r.timeZone, r.height, r.planet, year, month,
-                            day, hours, lst, azimuth, elevation, rightAscension, declination,
-                            julianDate);
+            PlanetEphemeris(r.terms ? *r.terms : workingDirectory, r.longitude, r.latitude,
+                            r.timeZone, r.height, r.planet, year, month, day, hours, lst, azimuth,
+                            elevation, rightAscension, declination, julianDate);
             break;
         case SourceKind::Moon:
             MoonEphemeris(r.longitude, r.latitude, r.timeZone, r.height, year, month, day, hours,

@@ -3,9 +3,11 @@
 
 #include <cmath>
 
-inline constexpr double kPi = 3.141592653589793;
-inline constexpr double kDeg = kPi / 180.0;
-inline constexpr double kArcsec = kPi / 648000.0;
+#include "Constants.h"
+
+inline constexpr double kPi = kelvo::Pi;
+inline constexpr double kDeg = kelvo::DegToRad;
+inline constexpr double kArcsec = kelvo::ArcSecond;
 
 inline double Dms(double d, double m, double s) {
     const double sign = (d < 0 || m < 0 || s < 0) ? -1.0 : 1.0;

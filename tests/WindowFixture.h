@@ -1,6 +1,6 @@
-// A main window with its three companions, in a scratch working directory
-// that holds a site file, a horizon file and the shipped terms files, read
-// by a fixed clock.
+// A main window with its three companions, reading a site file, a horizon
+// file and the shipped terms files from a scratch folder (the working
+// directory stays as it is), read by a fixed clock.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -16,23 +16,27 @@
 #include "TermsFiles.h"
 #include "Unit2.h"
 
+using namespace kelvo;
+
 class WindowTest : public ::testing::Test {
 protected:
     // Site 15 E 50 N 500 m on MEZ; a flat horizon at 0 deg unless a test
     // writes its own before calling Open().
     void SetUp() override {
-        previous_ = std::filesystem::current_path();
-        std::filesystem::current_path(dir_.path());
-        WriteFile("kelvo.cfg", "Tarnwick\n500\n-15\n50\n-1\n");
+        Write("kelvo.cfg", "Tarnwick\n500\n-15\n50\n-1\n");
         std::string horizon;
         for (int i = 0; i < 360; ++i) horizon += "0\n";
-        WriteFile("horizon.prn", horizon);
+        Write("horizon.prn", horizon);
         for (const char* f : {"PLANETS.NDX", "PLANETS.DAT"})
-            std::filesystem::copy_file(std::filesystem::path(KELVO_DATA_DIR) / f, f);
+            std::filesystem::copy_file(std::filesystem::path(KELVO_DATA_DIR) / f, dir_.path() / f);
     }
 
+    // A file in the scratch folder.
+    std::filesystem::path File(const std::string& name) const { return dir_.path() / name; }
+    void Write(const std::string& name, const std::string& bytes) { WriteFile(File(name), bytes); }
+
     void Open() {
-        form_ = std::make_unique<TForm1>();
+        form_ = std::make_unique<TForm1>(dir_.path().string());
         Form1 = form_.get();
         about_ = std::make_unique<TAboutBox>(form_.get());
         AboutBox = about_.get();
@@ -55,7 +59,6 @@ protected:
         help_.reset();
         about_.reset();
         form_.reset();
-        std::filesystem::current_path(previous_);
     }
 
     // Runs ticks until the next update has run (the 91st tick from start).
@@ -70,6 +73,17 @@ protected:
     }
 
     TForm1& form() { return *form_; }
+    // A real mouse click on line row of the table (the window is shown for it).
+    void ClickLine(int row) {
+        if (!form_->isVisible()) {
+            form_->show();
+            QCoreApplication::processEvents();
+        }
+        QListWidget* list = form_->ListBox1;
+        list->scrollToItem(list->item(row));
+        const QRect r = list->visualItemRect(list->item(row));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
+    }
     QColor Pixel(int x, int y) { return form_->PaintBox1->canvas().Pixel(x, y); }
 
     ClockReading clock{2009, 5, 10, 21, 13, 7, 0};
@@ -78,7 +92,6 @@ protected:
     ScratchDir dir_{"kelvo-window"};
 
 private:
-    std::filesystem::path previous_;
     std::unique_ptr<TForm1> form_;
     std::unique_ptr<TAboutBox> about_;
     std::unique_ptr<THelpForm> help_;

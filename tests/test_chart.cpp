@@ -26,7 +26,7 @@ std::string Latin1(const QString& s) { return s.toLatin1().toStdString(); }
 TEST_F(WindowTest, NinetyDegreeHorizonEntryIsAFullGreenColumn) {
     std::string horizon;
     for (int i = 0; i < 360; ++i) horizon += i == 100 ? "90\n" : "2\n";
-    WriteFile("horizon.prn", horizon);
+    Write("horizon.prn", horizon);
     Open();
     form().Button5Click();
     const int x = static_cast<int>(189 * (1.0 / 360.0) * 100);  // 52
@@ -120,13 +120,13 @@ TEST_F(WindowTest, RingAtTheLinesPlaceAndRedrawRemovesRings) {
     form().ListBox1->addItem(QString::fromLatin1(FormatTableLine(12.0, 180.0, 45.0)));
     form().ListBox1->addItem(QString::fromLatin1(FormatTableLine(12.2, 270.0, 5.0)));
     const int n = form().ListBox1->count();
-    form().ListBox1->item(n - 2)->setSelected(true);
+    ClickLine(n - 2);
     // A ring of about 10 pixels round (94, 55): red on its outline, not inside.
     EXPECT_EQ(Pixel(94, 55 - 5), kRed);
     EXPECT_EQ(Pixel(94 + 5, 55), kRed);
     EXPECT_NE(Pixel(94, 55), kRed);
     EXPECT_EQ(Latin1(form().ListBox1->item(n - 1)->text()).substr(19, 6), "+5.00\xB0");
-    form().ListBox1->item(n - 1)->setSelected(true);  // read back as 5.0, not 0
+    ClickLine(n - 1);  // read back as 5.0, not 0
     int x, y;
     ChartPosition(270.0, 5.0, 189, 111, x, y);
     EXPECT_EQ(y, 104);
@@ -137,6 +137,37 @@ TEST_F(WindowTest, RingAtTheLinesPlaceAndRedrawRemovesRings) {
     // The brush was left clear by the ring; the redraw still filled solid.
     EXPECT_EQ(form().PaintBox1->canvas().Style(), Canvas::BrushStyle::Solid);
     EXPECT_EQ(Pixel(2, 2), kNavy);
+}
+
+TEST_F(WindowTest, ClickOnTheSelectedLineAfterRedrawRingsItAgain) {
+    Open();
+    Update();
+    const QImage plain = form().PaintBox1->canvas().Image();
+    ClickLine(30);
+    const QImage ringed = form().PaintBox1->canvas().Image();
+    ASSERT_GT(CountPixels(ringed, kRed), 20);
+    form().Button5Click();
+    EXPECT_EQ(form().PaintBox1->canvas().Image(), plain);
+    ASSERT_TRUE(form().ListBox1->item(30)->isSelected());  // the selection stays
+    ClickLine(30);
+    EXPECT_EQ(form().PaintBox1->canvas().Image(), ringed);
+}
+
+TEST_F(WindowTest, ArrowKeyMovesTheSelectionAndRingsTheNewLine) {
+    Open();
+    Update();
+    ClickLine(30);
+    form().Button5Click();
+    QTest::keyClick(form().ListBox1, Qt::Key_Down);
+    ASSERT_TRUE(form().ListBox1->item(31)->isSelected());
+    const std::string line = Latin1(form().ListBox1->item(31)->text());
+    int x, y;
+    ChartPosition(ListNumber(line, 8, 6), ListNumber(line, 19, 6), 189, 111, x, y);
+    EXPECT_EQ(Pixel(x, y - 5), kRed) << line;
+    // Selecting a line from code is no click: no ring.
+    form().Button5Click();
+    form().ListBox1->item(32)->setSelected(true);
+    EXPECT_EQ(CountPixels(form().PaintBox1->canvas().Image(), kRed), 0);
 }
 
 TEST_F(WindowTest, CrossAtThePresentPlaceAndReadoutColour) {
@@ -175,7 +206,7 @@ TEST_F(WindowTest, PerSecondPassLeavesTrailOfCrossesUntilRedraw) {
 TEST_F(WindowTest, SameSecondTouchesNothing) {
     Open();
     Update();
-    form().ListBox1->item(10)->setSelected(true);
+    ClickLine(10);
     const QImage before = form().PaintBox1->canvas().Image();
     Update();  // the clock still reads the same second
     EXPECT_EQ(form().PaintBox1->canvas().Image(), before);
@@ -185,6 +216,7 @@ TEST_F(WindowTest, CancelledExportWritesNothing) {
     Open();
     form().SaveDialog1.Prompt = [](const TSaveDialog&) { return std::optional<QString>(); };
     form().Button7Click();
+    EXPECT_FALSE(std::filesystem::exists(File("GRB4711.bmp")));
     EXPECT_FALSE(std::filesystem::exists("GRB4711.bmp"));
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(beeps, 0);
@@ -199,14 +231,14 @@ TEST_F(WindowTest, ExportIsABitmapOfTheClientAreaWithTheChart) {
     form().SaveDialog1.Prompt = [&](const TSaveDialog& d) {
         title = d.Title;
         EXPECT_EQ(d.FileName, "GRB4711");
-        return std::optional<QString>(QString::fromStdString((dir_.path() / "GRB4711").string()));
+        return std::optional<QString>(QString::fromStdString(File("GRB4711").string()));
     };
-    WriteFile("GRB4711.bmp", "old contents");  // replaced without a question
+    Write("GRB4711.bmp", "old contents");  // replaced without a question
     form().Button7Click();
     EXPECT_EQ(title, "Save Image as bmp-file");
     EXPECT_EQ(beeps, 1);
     EXPECT_TRUE(messages.empty());
-    QImageReader reader("GRB4711.bmp");
+    QImageReader reader(QString::fromStdString(File("GRB4711.bmp").string()));
     EXPECT_EQ(reader.format(), "bmp");
     const QImage saved = reader.read();
     ASSERT_FALSE(saved.isNull());
@@ -215,13 +247,13 @@ TEST_F(WindowTest, ExportIsABitmapOfTheClientAreaWithTheChart) {
     for (int y = 0; y < 111; y += 10)
         for (int x = 0; x < 189; x += 10)
             EXPECT_EQ(saved.pixelColor(169 + x, 176 + y), chart.pixelColor(x, y)) << x << "," << y;
-    EXPECT_EQ(form().SaveDialog1.FileName, QString::fromStdString((dir_.path() / "GRB4711.bmp").string()));
+    EXPECT_EQ(form().SaveDialog1.FileName, QString::fromStdString(File("GRB4711.bmp").string()));
 }
 
 TEST_F(WindowTest, UnwritableFolderGivesTheErrorBoxAndNoFile) {
     Open();
-    WriteFile("plainfile", "x");  // a file where a folder should be
-    const QString target = QString::fromStdString((dir_.path() / "plainfile" / "shot.bmp").string());
+    Write("plainfile", "x");  // a file where a folder should be
+    const QString target = QString::fromStdString((File("plainfile") / "shot.bmp").string());
     form().SaveDialog1.Prompt = [&](const TSaveDialog&) { return std::optional<QString>(target); };
     form().Button7Click();
     ASSERT_EQ(messages.size(), 1u);

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <filesystem>
+#include <string>
 
 #include "Coordinates.h"
 #include "Ephemeris.h"
@@ -27,10 +27,14 @@ Out Fixstar(double lon, double lat, double tz, int y, int m, int d, double h, do
     return o;
 }
 
+// The shipped terms files.
+const TermsSource kShipped{KELVO_DATA_DIR, {}};
+
 Out Planet(int planet, double lon, double lat, double tz, int y, int m, int d, double h,
-           double height = 250) {
+           double height = 250, const TermsSource& terms = kShipped) {
     Out o;
-    PlanetEphemeris(lon, lat, tz, height, planet, y, m, d, h, o.lst, o.az, o.el, o.ra, o.dec, o.jd);
+    PlanetEphemeris(terms, lon, lat, tz, height, planet, y, m, d, h, o.lst, o.az, o.el, o.ra,
+                    o.dec, o.jd);
     return o;
 }
 
@@ -39,19 +43,6 @@ Out Moon(double lon, double lat, double tz, int y, int m, int d, double h, doubl
     MoonEphemeris(lon, lat, tz, height, y, m, d, h, o.lst, o.az, o.el, o.ra, o.dec, o.jd);
     return o;
 }
-
-// The planet driver reads the terms files from the working directory.
-class InDataDir : public ::testing::Test {
-protected:
-    void SetUp() override {
-        previous_ = std::filesystem::current_path();
-        std::filesystem::current_path(KELVO_DATA_DIR);
-    }
-    void TearDown() override { std::filesystem::current_path(previous_); }
-
-private:
-    std::filesystem::path previous_;
-};
 
 }  // namespace
 
@@ -131,13 +122,13 @@ TEST(FixstarEphemeris, RefractionOnlyAboveTheHorizon) {
     EXPECT_TRUE(jumped);
 }
 
-TEST_F(InDataDir, EarthWritesOnlyTimeAndZeroPlace) {
+TEST(PlanetEphemeris, EarthWritesOnlyTimeAndZeroPlace) {
     Out o;
     o.az = 123.0;
     o.el = 45.0;
     o.ra = o.dec = 9.0;
-    PlanetEphemeris(-15, 50, -1, 250, 3, 2009, 5, 10, 21.2186, o.lst, o.az, o.el, o.ra, o.dec,
-                    o.jd);
+    PlanetEphemeris(kShipped, -15, 50, -1, 250, 3, 2009, 5, 10, 21.2186, o.lst, o.az, o.el, o.ra,
+                    o.dec, o.jd);
     EXPECT_EQ(o.az, 123.0);
     EXPECT_EQ(o.el, 45.0);
     EXPECT_EQ(o.ra, 0.0);
@@ -146,7 +137,7 @@ TEST_F(InDataDir, EarthWritesOnlyTimeAndZeroPlace) {
     EXPECT_GT(o.lst, 0.0);
 }
 
-TEST_F(InDataDir, PlanetThresholdIsHalfADegreeMoonAndFixstarZero) {
+TEST(PlanetEphemeris, PlanetThresholdIsHalfADegreeMoonAndFixstarZero) {
     // Walk the Sun through sunrise. While its elevation lies between 0 and
     // 0.5667 deg the planet driver gives the geometric altitude, whereas the
     // fixed-source driver, given the same place, refracts it.
@@ -167,19 +158,30 @@ TEST_F(InDataDir, PlanetThresholdIsHalfADegreeMoonAndFixstarZero) {
 }
 
 TEST(PlanetEphemeris, MissingTermsFilesGiveFiniteValuesAndMessages) {
-    const auto previous = std::filesystem::current_path();
-    std::filesystem::current_path(std::filesystem::temp_directory_path());
+    std::string said;
+    const TermsSource nowhere{"/nonexistent-kelvo-folder",
+                              [&](std::string_view line) { said.append(line).append("\n"); }};
     for (int planet : {0, 5, 9}) {
-        ::testing::internal::CaptureStdout();
-        const Out o = Planet(planet, -15, 50, -1, 2009, 5, 10, 21.2186);
-        const std::string said = ::testing::internal::GetCapturedStdout();
+        said.clear();
+        const Out o = Planet(planet, -15, 50, -1, 2009, 5, 10, 21.2186, 250, nowhere);
         EXPECT_NE(said.find("Index file not found !!!\nPlanetary terms file not found !!!\n"),
                   std::string::npos)
             << planet;
         for (double v : {o.lst, o.az, o.el, o.ra, o.dec, o.jd})
             EXPECT_TRUE(std::isfinite(v)) << planet;
     }
-    std::filesystem::current_path(previous);
+}
+
+TEST(PlanetEphemeris, PreloadedTermsGiveTheSamePlaceAsPerCallLoading) {
+    const PlanetTerms terms = LoadPlanetTerms(KELVO_DATA_DIR, {5, 3}, {});
+    Out preloaded;
+    PlanetEphemeris(terms, -15, 50, -1, 250, 5, 2009, 5, 10, 21.2186, preloaded.lst, preloaded.az,
+                    preloaded.el, preloaded.ra, preloaded.dec, preloaded.jd);
+    const Out perCall = Planet(5, -15, 50, -1, 2009, 5, 10, 21.2186);
+    EXPECT_EQ(preloaded.az, perCall.az);
+    EXPECT_EQ(preloaded.el, perCall.el);
+    EXPECT_EQ(preloaded.ra, perCall.ra);
+    EXPECT_EQ(preloaded.dec, perCall.dec);
 }
 
 TEST(MoonEphemeris, RefractedJustAboveTheHorizon) {
@@ -211,8 +213,7 @@ double ToleranceFor(int body) {
     return 4.0;
 }
 
-class ReferenceEphemeris : public InDataDir,
-                           public ::testing::WithParamInterface<ReferencePlace> {};
+class ReferenceEphemeris : public ::testing::TestWithParam<ReferencePlace> {};
 
 TEST_P(ReferenceEphemeris, TopocentricPlaceAgrees) {
     const ReferencePlace& r = GetParam();

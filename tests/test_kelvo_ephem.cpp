@@ -14,8 +14,10 @@ struct EphemRun {
     QString out, err;
 };
 
-EphemRun Ephem(const QStringList& args) {
+// Runs kelvo-ephem in folder (the working directory of this process stays).
+EphemRun Ephem(const std::filesystem::path& folder, const QStringList& args) {
     QProcess p;
+    p.setWorkingDirectory(QString::fromStdString(folder.string()));
     p.start(KELVO_EPHEM, args);
     p.waitForFinished(30000);
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
@@ -29,8 +31,8 @@ TEST_F(WindowTest, CommandLineShowsWhatTheWindowShows) {
     form().CygnusA1->trigger();
     form().INC101->trigger();
     Update();  // readouts and a full redraw with the 121-line table
-    const EphemRun r = Ephem({"--source", "cygnus a, distant galaxy", "--at", "2009-05-10 21:13:07",
-                         "--step", "12", "--table"});
+    const EphemRun r = Ephem(dir_.path(), {"--source", "cygnus a, distant galaxy", "--at",
+                                           "2009-05-10 21:13:07", "--step", "12", "--table"});
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
     EXPECT_TRUE(r.err.isEmpty());
     const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
@@ -45,9 +47,10 @@ TEST_F(WindowTest, CommandLineShowsWhatTheWindowShows) {
 }
 
 TEST_F(WindowTest, CommandLineJsonParsesAndCarriesFullPrecision) {
-    const EphemRun r = Ephem({"--ra", "83.633", "--dec", "22.0145", "--name", "Crab", "--at",
-                         "2024-02-29 23:59:59", "--zone", "UT", "--json", "--table", "--step",
-                         "60"});
+    const EphemRun r =
+        Ephem(dir_.path(), {"--ra", "83.633", "--dec", "22.0145", "--name", "Crab", "--at",
+                            "2024-02-29 23:59:59", "--zone", "UT", "--json", "--table", "--step",
+                            "60"});
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
     QJsonParseError error{};
     const QJsonDocument doc = QJsonDocument::fromJson(r.out.toUtf8(), &error);
@@ -67,6 +70,17 @@ TEST_F(WindowTest, CommandLineJsonParsesAndCarriesFullPrecision) {
     EXPECT_EQ(o.value("visible").toBool(), o.value("elevation_deg").toDouble() > 0);
 }
 
+TEST_F(WindowTest, CommandLineKeepsTheLoadersLinesOffStandardOutput) {
+    for (const char* f : {"PLANETS.NDX", "PLANETS.DAT"}) std::filesystem::remove(File(f));
+    const EphemRun r = Ephem(dir_.path(), {"--source", "Mars", "--json", "--table"});
+    QJsonParseError error{};
+    QJsonDocument::fromJson(r.out.toUtf8(), &error);
+    EXPECT_EQ(error.error, QJsonParseError::NoError) << r.out.toStdString();
+    EXPECT_TRUE(r.err.contains("Index file not found !!!")) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("Planetary terms file not found !!!")) << r.err.toStdString();
+    EXPECT_FALSE(r.out.contains("!!!"));
+}
+
 struct BadInput {
     const char* name;
     QStringList args;
@@ -77,7 +91,7 @@ class CommandLineErrors : public WindowTest, public ::testing::WithParamInterfac
 
 TEST_P(CommandLineErrors, ExitTwoWithOneLineAndNoOutput) {
     const BadInput& c = GetParam();
-    const EphemRun r = Ephem(c.args);
+    const EphemRun r = Ephem(dir_.path(), c.args);
     EXPECT_EQ(r.status, 2) << c.name;
     EXPECT_TRUE(r.out.isEmpty()) << c.name;
     EXPECT_EQ(r.err.count('\n'), 1) << c.name;
@@ -102,7 +116,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadInput{"unknown option", {"--verbose"}, "unknown option \"--verbose\""}));
 
 TEST_F(WindowTest, CommandLineHelpNamesEveryOption) {
-    const EphemRun r = Ephem({"--help"});
+    const EphemRun r = Ephem(dir_.path(), {"--help"});
     EXPECT_EQ(r.status, 0);
     for (const char* option : {"--source", "--ra", "--dec", "--name", "--at", "--zone", "--step",
                                "--table", "--json", "Example"})

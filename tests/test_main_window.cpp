@@ -55,7 +55,7 @@ TEST_F(WindowTest, FirstUpdateAtTick91ThenEvery90) {
 }
 
 TEST_F(WindowTest, MissingConfigurationStillRuns) {
-    std::filesystem::remove("kelvo.cfg");
+    std::filesystem::remove(File("kelvo.cfg"));
     Open();
     Update();
     EXPECT_EQ(form().Label9->text(), "Location: ");
@@ -63,7 +63,7 @@ TEST_F(WindowTest, MissingConfigurationStillRuns) {
 }
 
 TEST_F(WindowTest, UnknownZoneCodeIsShownAsSuch) {
-    WriteFile("kelvo.cfg", "Tarnwick\n500\n-15\n50\n1\n");
+    Write("kelvo.cfg", "Tarnwick\n500\n-15\n50\n1\n");
     Open();
     Update();
     EXPECT_EQ(form().Button1->text(), "Timezone:unknown");
@@ -129,13 +129,13 @@ TEST_F(WindowTest, HorizontTwiceRedrawsTwiceWithoutTableRebuild) {
     Open();
     Update();
     QListWidgetItem* first = form().ListBox1->item(0);
-    form().ListBox1->item(24)->setSelected(true);  // a ring that only a redraw removes
+    ClickLine(24);  // a ring that only a redraw removes
     const QImage marked = form().PaintBox1->canvas().Image();
     QTest::mouseClick(form().Horizont, Qt::LeftButton, {}, QPoint(5, 6));
     EXPECT_FALSE(form().State.ShowHorizon);
     EXPECT_FALSE(form().Horizont->isChecked());
     EXPECT_NE(form().PaintBox1->canvas().Image(), marked);  // redrawn
-    form().ListBox1->item(25)->setSelected(true);
+    ClickLine(25);
     const QImage marked2 = form().PaintBox1->canvas().Image();
     QTest::mouseClick(form().Horizont, Qt::LeftButton, {}, QPoint(5, 6));
     EXPECT_TRUE(form().State.ShowHorizon);
@@ -146,13 +146,22 @@ TEST_F(WindowTest, HorizontTwiceRedrawsTwiceWithoutTableRebuild) {
 }
 
 // Runs the manual dialog through FixstarClick; inside() acts while it is open.
+// Fails when the dialog never opens (the timer dies with this function, so
+// inside() never runs later either).
 template <typename F>
 void WithManualDialog(TForm1& form, F inside) {
-    QTimer::singleShot(0, [&] {
+    bool opened = false;
+    QTimer timer;
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        if (!Manual->isVisible()) return;
+        opened = true;
         inside();
         if (Manual->isVisible()) Manual->BitBtn1->click();
     });
+    timer.start(0);
     form.FixstarClick();
+    EXPECT_TRUE(opened) << "the manual coordinates dialog did not open";
 }
 
 TEST_F(WindowTest, ManualDialogOpensOnCygnusAAndKeepsRoundedValues) {

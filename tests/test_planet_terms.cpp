@@ -10,10 +10,16 @@
 #include "Units.h"
 
 using namespace kelvo;
-using ::testing::internal::CaptureStdout;
-using ::testing::internal::GetCapturedStdout;
 
 namespace {
+
+// The loader's lines as standard output would show them.
+struct Said {
+    std::string text;
+    TermsMessageSink sink() {
+        return [this](std::string_view line) { text.append(line).append("\n"); };
+    }
+};
 
 IndexRecordSpec Counts(int start, std::array<int, 18> counts) {
     IndexRecordSpec r{};
@@ -30,15 +36,14 @@ std::vector<SeriesTerm> NumberedTerms(int n) {
 
 class TermsStoreTest : public ::testing::Test {
 protected:
-    void TearDown() override { FreeAllPlanetTerms(); }
-    // Loads slot from the scratch files and returns what was written.
+    // Loads slot from the scratch files into terms and returns what was said.
     std::string Load(int slot) {
-        InitPlanetTerms(dir.prefix().c_str());
-        CaptureStdout();
-        LoadPlanetTerms(slot);
-        return GetCapturedStdout();
+        Said said;
+        LoadPlanetTerms(terms, dir.path().string(), slot, said.sink());
+        return said.text;
     }
     ScratchDir dir{"kelvo-terms"};
+    PlanetTerms terms;
 };
 
 }  // namespace
@@ -50,14 +55,14 @@ TEST_F(TermsStoreTest, RunOfThreeTwoOneTermsKeepsBlockOrder) {
     WriteFile(dir.path() / "PLANETS.NDX", IndexBytes(index));
     WriteFile(dir.path() / "PLANETS.DAT", TermBytes(NumberedTerms(10)));
     EXPECT_EQ(Load(2), "");
-    const PlanetTermsStore& s = TermsStore();
-    ASSERT_EQ(s.RunLength[2], 6);
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(s.Run[2][i].Amplitude, 5.0 + i);  // records 4..9
-    EXPECT_EQ(s.Index[2].Block[6].Count, 2);
+    EXPECT_EQ(terms.Problems[2], 0u);
+    ASSERT_EQ(terms.Run[2].size(), 6u);
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(terms.Run[2][i].Amplitude, 5.0 + i);  // records 4..9
+    EXPECT_EQ(terms.Index[2].Block[6].Count, 2);
 
     // At T = 0: L = sum of cos(phase) of the L0 terms, and so on.
     SphericalCoords r{};
-    PlanetHeliocentric(2, 0.0, r);
+    PlanetHeliocentric(terms, 2, 0.0, r);
     const double L = 5 * std::cos(1.0) + 6 * std::cos(1.25) + 7 * std::cos(1.5);
     const double B = 8 * std::cos(1.75) + 9 * std::cos(2.0);
     const double R = 10 * std::cos(2.25);
@@ -70,17 +75,17 @@ TEST_F(TermsStoreTest, StartZeroReadsFromTheFirstByte) {
               IndexBytes({Counts(0, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2})}));
     WriteFile(dir.path() / "PLANETS.DAT", TermBytes(NumberedTerms(2)));
     Load(0);
-    ASSERT_EQ(TermsStore().RunLength[0], 2);
-    EXPECT_EQ(TermsStore().Run[0][0].Amplitude, 1.0);
+    ASSERT_EQ(terms.Run[0].size(), 2u);
+    EXPECT_EQ(terms.Run[0][0].Amplitude, 1.0);
 }
 
 TEST_F(TermsStoreTest, AllZeroCountsGiveTheFk5ZeroSum) {
     WriteFile(dir.path() / "PLANETS.NDX", IndexBytes({Counts(0, {})}));
     WriteFile(dir.path() / "PLANETS.DAT", "");
     EXPECT_EQ(Load(0), "");
-    EXPECT_EQ(TermsStore().RunLength[0], 0);
+    EXPECT_TRUE(terms.Run[0].empty());
     SphericalCoords r{};
-    PlanetHeliocentric(0, 0.0, r);
+    PlanetHeliocentric(terms, 0, 0.0, r);
     EXPECT_NEAR(r.Longitude, -4.379322e-7, 1e-13);
     EXPECT_NEAR(r.Longitude / kArcsec, -0.09033, 1e-9);
     EXPECT_NEAR(r.Latitude, 1.898530e-7, 1e-13);
@@ -89,37 +94,39 @@ TEST_F(TermsStoreTest, AllZeroCountsGiveTheFk5ZeroSum) {
 
 TEST_F(TermsStoreTest, MessagesForMissingFilesInOrder) {
     EXPECT_EQ(Load(1), "Index file not found !!!\nPlanetary terms file not found !!!\n");
+    EXPECT_EQ(terms.Problems[1], TermsIndexMissing | TermsDataMissing);
     WriteFile(dir.path() / "PLANETS.NDX", IndexBytes({Counts(0, {1}), Counts(0, {1})}));
     EXPECT_EQ(Load(1), "Planetary terms file not found !!!\n");
-    EXPECT_EQ(TermsStore().RunLength[1], 0);
+    EXPECT_EQ(terms.Problems[1], unsigned{TermsDataMissing});
+    EXPECT_EQ(terms.AllProblems(), unsigned{TermsDataMissing});
+    EXPECT_TRUE(terms.Run[1].empty());
     // The record was read; the run stays empty, so evaluation gives zero sums.
-    EXPECT_EQ(TermsStore().Index[1].Block[0].Count, 1);
+    EXPECT_EQ(terms.Index[1].Block[0].Count, 1);
     SphericalCoords r{};
-    PlanetHeliocentric(1, 0.0, r);
+    PlanetHeliocentric(terms, 1, 0.0, r);
     EXPECT_EQ(r.Radius, 0.0);
 }
 
 TEST_F(TermsStoreTest, SlotNineAndNegativeSlotsAreIgnored) {
     EXPECT_EQ(Load(9), "");   // no file opened, so no message
     EXPECT_EQ(Load(-1), "");
-    FreePlanetTerms(9);
-    FreePlanetTerms(-1);
-    FreeAllPlanetTerms();  // all empty: nothing to do
-    for (int slot = 0; slot < PlanetTermsSlots; ++slot) EXPECT_EQ(TermsStore().RunLength[slot], 0);
+    FreePlanetTerms(terms, 9);
+    FreePlanetTerms(terms, -1);
+    for (int slot = 0; slot < PlanetTermsSlots; ++slot) {
+        EXPECT_TRUE(terms.Run[slot].empty());
+        EXPECT_EQ(terms.Problems[slot], 0u);
+    }
 }
 
 TEST_F(TermsStoreTest, IndexRecordOutlivesTheRelease) {
     WriteFile(dir.path() / "PLANETS.NDX", IndexBytes({Counts(0, {2, 1})}));
     WriteFile(dir.path() / "PLANETS.DAT", TermBytes(NumberedTerms(3)));
     Load(0);
-    ASSERT_EQ(TermsStore().RunLength[0], 3);
-    FreeAllPlanetTerms();
-    EXPECT_EQ(TermsStore().RunLength[0], 0);
-    EXPECT_EQ(TermsStore().Run[0], nullptr);
-    EXPECT_EQ(TermsStore().Index[0].Block[0].Count, 2);
-    EXPECT_EQ(TermsStore().Index[0].Block[1].Count, 1);
-    InitPlanetTerms();
-    EXPECT_EQ(TermsStore().Index[0].Block[1].Count, 1);
+    ASSERT_EQ(terms.Run[0].size(), 3u);
+    FreePlanetTerms(terms, 0);
+    EXPECT_TRUE(terms.Run[0].empty());
+    EXPECT_EQ(terms.Index[0].Block[0].Count, 2);
+    EXPECT_EQ(terms.Index[0].Block[1].Count, 1);
 }
 
 struct DamagedCase {
@@ -128,23 +135,20 @@ struct DamagedCase {
     int dataTerms;
 };
 
-class DamagedFiles : public ::testing::TestWithParam<DamagedCase> {
-protected:
-    void TearDown() override { FreeAllPlanetTerms(); }
-};
+class DamagedFiles : public ::testing::TestWithParam<DamagedCase> {};
 
 TEST_P(DamagedFiles, LeaveTheRunEmptyAndSaySo) {
     const DamagedCase& c = GetParam();
     ScratchDir dir("kelvo-damaged");
     WriteFile(dir.path() / "PLANETS.NDX", c.index);
     WriteFile(dir.path() / "PLANETS.DAT", TermBytes(NumberedTerms(c.dataTerms)));
-    InitPlanetTerms(dir.prefix().c_str());
-    CaptureStdout();
-    LoadPlanetTerms(1);
-    EXPECT_EQ(GetCapturedStdout(), "Planetary terms files damaged !!!\n") << c.name;
-    EXPECT_EQ(TermsStore().RunLength[1], 0) << c.name;
+    PlanetTerms terms;
+    Said said;
+    EXPECT_EQ(LoadPlanetTerms(terms, dir.prefix(), 1, said.sink()), unsigned{TermsDamaged});
+    EXPECT_EQ(said.text, "Planetary terms files damaged !!!\n") << c.name;
+    EXPECT_TRUE(terms.Run[1].empty()) << c.name;
     SphericalCoords r{};
-    PlanetHeliocentric(1, 0.3, r);  // walks nothing: zero sums
+    PlanetHeliocentric(terms, 1, 0.3, r);  // walks nothing: zero sums
     EXPECT_EQ(r.Radius, 0.0) << c.name;
 }
 
@@ -168,11 +172,9 @@ class PlutoTable : public ::testing::TestWithParam<PlutoCase> {};
 
 TEST_P(PlutoTable, MatchesWorkedValuesWithoutTheStore) {
     const PlutoCase c = GetParam();
-    InitPlanetTerms("/nonexistent/");  // Pluto never touches the store
+    const PlanetTerms none;  // Pluto never touches the terms
     SphericalCoords r{};
-    CaptureStdout();
-    HeliocentricPosition(9, c.T, r);
-    EXPECT_EQ(GetCapturedStdout(), "");
+    HeliocentricPosition(none, 9, c.T, r);
     EXPECT_NEAR(r.Longitude / kDeg, c.longitude, 5e-6);
     EXPECT_NEAR(r.Latitude / kDeg, c.latitude, 5e-6);
     EXPECT_NEAR(r.Radius, c.radius, 5e-7);

@@ -7,6 +7,7 @@
 #include "Readouts.h"
 #include "Text.h"
 
+using namespace kelvo;
 using C = EphemerisConstants;
 
 struct HmsCase {

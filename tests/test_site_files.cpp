@@ -9,6 +9,8 @@
 #include "Text.h"
 #include "TermsFiles.h"
 
+using namespace kelvo;
+
 namespace {
 
 struct ConfigCase {

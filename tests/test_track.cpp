@@ -1,43 +1,17 @@
-// The chart mapping, the table lines and the day's track, without drawing.
+// The table lines, the day's track and the geostationary look angles, without
+// drawing.
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <filesystem>
 
 #include "EphemerisConstants.h"
 #include "Satellit.h"
+#include "SkyChart.h"
 #include "Text.h"
 #include "Track.h"
 
+using namespace kelvo;
 using C = EphemerisConstants;
-
-struct PixelCase {
-    double az, el;
-    int x, y;
-};
-
-class ChartPositionTable : public ::testing::TestWithParam<PixelCase> {};
-
-TEST_P(ChartPositionTable, TruncatesTowardZero) {
-    const PixelCase c = GetParam();
-    int x = -1, y = -1;
-    ChartPosition(c.az, c.el, 189, 111, x, y);
-    EXPECT_EQ(x, c.x) << c.az;
-    EXPECT_EQ(y, c.y) << c.el;
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, ChartPositionTable,
-                         ::testing::Values(PixelCase{0, 0, 0, 111}, PixelCase{180, 90, 94, 0},
-                                           PixelCase{360, 45, 189, 55},
-                                           PixelCase{359.9, 90, 188, 0},
-                                           PixelCase{1.9, 89.5, 0, 0},
-                                           PixelCase{180, 45, 94, 55}));
-
-TEST(ChartPosition, NotFiniteLandsOutsideTheChart) {
-    int x = 0, y = 0;
-    ChartPosition(std::nan(""), INFINITY, 189, 111, x, y);
-    EXPECT_TRUE(x < 0 || x >= 189 || y < 0 || y >= 111);
-}
 
 TEST(TableLine, FormatAndReadBack) {
     EXPECT_EQ(FormatTableLine(0.5, 123.456, -5.25), "00.5h a=123.46\xB0  e=-5.25\xB0");
@@ -67,22 +41,18 @@ TEST(Visibility, StrictAgainstZeroOrTheProfile) {
 
 namespace {
 
+// A site 15 E 50 N on MEZ with the shipped terms files.
 class TrackInDataDir : public ::testing::Test {
 protected:
     void SetUp() override {
-        previous_ = std::filesystem::current_path();
-        std::filesystem::current_path(KELVO_DATA_DIR);
         s.SiteLongitude = -15;
         s.SiteLatitude = 50;
         s.SiteHeight = 250;
         s.TimeZoneCode = -1;
+        s.Terms.Directory = KELVO_DATA_DIR;
     }
-    void TearDown() override { std::filesystem::current_path(previous_); }
     ObservationState s;
     const ClockReading clock{2009, 5, 10, 21, 13, 7, 0};
-
-private:
-    std::filesystem::path previous_;
 };
 
 std::vector<std::string> Lines(const std::vector<TrackPoint>& points) {

@@ -3,6 +3,8 @@
 // precision.
 #pragma once
 
+namespace kelvo {
+
 // Azimuth (degrees from north through east) and elevation (degrees) of the
 // geostationary satellite at longitude satelliteLongitude (degrees, positive
 // west), seen from a site at siteHeight (m), siteLatitude (deg, positive
@@ -12,3 +14,5 @@
 // elevation 90.
 void GeostationaryElevation(float satelliteLongitude, double siteHeight, double siteLatitude,
                             double siteLongitude, float& azimuth, float& elevation);
+
+}  // namespace kelvo

@@ -4,6 +4,8 @@
 
 #include "EphemerisConstants.h"
 
+namespace kelvo {
+
 void GeostationaryElevation(float s, double siteHeight, double siteLatitude, double siteLongitude,
                             float& azimuth, float& elevation) {
     using C = EphemerisConstants;
@@ -27,11 +29,14 @@ void GeostationaryElevation(float s, double siteHeight, double siteLatitude, dou
         A = static_cast<float>(std::atan2(std::sin(static_cast<double>(dlr)), sinPhi * cosDl));
     const float Ad = static_cast<float>(A * C::RadToDeg);
 
+    // Slant range D (km) by the law of cosines between the site's distance
+    // from the centre r and the orbit's radius 42233 km: 1783626289 =
+    // 42233^2 and 84466 = 2 x 42233.
     const double rd = r;
     const float D = static_cast<float>(
         std::sqrt(rd * rd + 1783626289.0 - static_cast<double>(84466.0f) * rd * cosDl *
                                                std::cos(static_cast<double>(phi))));
-    // Sine of the elevation.
+    // Sine of the elevation: (42233 cos phi cos dl - r) / D.
     const float q = static_cast<float>(
         (std::cos(static_cast<double>(phi)) * static_cast<double>(42233.0f) * cosDl - rd) / D);
     const double qq = static_cast<double>(q) * q;
@@ -44,3 +49,5 @@ void GeostationaryElevation(float s, double siteHeight, double siteLatitude, dou
     azimuth = static_cast<float>(180.0 + Ad);
     elevation = Ed;
 }
+
+}  // namespace kelvo

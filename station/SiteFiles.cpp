@@ -4,6 +4,8 @@
 
 #include "Text.h"
 
+namespace kelvo {
+
 namespace {
 
 constexpr int kCtrlZ = 26;
@@ -15,6 +17,12 @@ struct FileCloser {
 };
 
 }  // namespace
+
+std::string FileIn(std::string_view directory, std::string_view name) {
+    std::string path(directory);
+    if (!path.empty() && path.back() != '/') path += '/';
+    return path.append(name);
+}
 
 int LineReader::Next() {
     int c = std::fgetc(file_);
@@ -70,9 +78,15 @@ void ReadSiteFile(const char* path, ObservationState& state) {
             static_cast<std::int32_t>(reader.ReadLine(line) ? ParseInteger(line) : 0);
     }
     state.Kind = SourceKind::Planet;
+    // The default place: RA 3.07675 rad = 176.285 deg (11h45m08s), Dec
+    // 0.0280569 rad = +1.608 deg, where the Sun stands in mid-September about
+    // nine days before the equinox. The manual dialog offers it after start;
+    // Restore makes it a fixed source named Sun.
     state.SourceRa = 3.07675;
     state.SourceDec = 0.0280569;
     state.PlanetNumber = 0;
     SetText(state.SourceName, "Sun");
     state.RedrawPending = true;
 }
+
+}  // namespace kelvo

@@ -5,6 +5,8 @@
 #include "EphemerisConstants.h"
 #include "Text.h"
 
+namespace kelvo {
+
 const SourceEntry SourceCatalogue[17] = {
     {"Sun", SourceKind::Planet, 0, 0, 0, "Sun"},
     {"Mercury", SourceKind::Planet, 1, 0, 0, "Mercury"},
@@ -54,3 +56,5 @@ const SourceEntry* FindSource(std::string_view text) {
         if (SameIgnoringCase(text, e.Caption) || SameIgnoringCase(text, e.Name)) return &e;
     return nullptr;
 }
+
+}  // namespace kelvo

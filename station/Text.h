@@ -7,6 +7,8 @@
 
 #include "ObservationState.h"
 
+namespace kelvo {
+
 // Copies at most 39 characters of text into a 40-character buffer.
 void SetText(char (&buffer)[TextBufferSize], std::string_view text);
 
@@ -18,3 +20,5 @@ double ParseReal(std::string_view text);
 // Like atol: leading white space, an optional sign and a run of digits ("1.5"
 // gives 1); no digits give 0; clamped to the 32-bit range.
 long ParseInteger(std::string_view text);
+
+}  // namespace kelvo

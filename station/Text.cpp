@@ -6,6 +6,8 @@
 #include <limits>
 #include <cmath>
 
+namespace kelvo {
+
 void SetText(char (&buffer)[TextBufferSize], std::string_view text) {
     const std::size_t n = std::min<std::size_t>(text.size(), TextBufferSize - 1);
     std::memcpy(buffer, text.data(), n);
@@ -66,3 +68,5 @@ long ParseInteger(std::string_view text) {
     if (negative) value = -value;
     return static_cast<long>(std::clamp<long long>(value, -kLimit - 1, kLimit));
 }
+
+}  // namespace kelvo

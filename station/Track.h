@@ -1,5 +1,5 @@
-// The source's track over the clock's day, the time-step table lines and the
-// chart mapping; no drawing here.
+// The source's track over the clock's day and the time-step table lines; no
+// drawing here.
 #pragma once
 
 #include <string>
@@ -8,10 +8,7 @@
 #include "ObservationState.h"
 #include "Readouts.h"
 
-// Pixel of azimuth az and elevation el (degrees) on a width x height chart:
-// x = trunc(width / 360 * az), y = trunc(height / 90 * (90 - el)). Values that
-// are not finite or far outside the chart map far outside it.
-void ChartPosition(double az, double el, int width, int height, int& x, int& y);
+namespace kelvo {
 
 // One point of the day's track.
 struct TrackPoint {
@@ -41,6 +38,15 @@ bool IsVisible(const ObservationState& state, double azimuth, double elevation);
 // present moment's values afterwards.
 std::vector<TrackPoint> ComputeTrack(ObservationState& state, const ClockReading& clock);
 
+// Where a table line keeps its numbers: in "00.5h a=123.46°  e=-5.25°" the
+// azimuth stands in the 6 characters from position 8 and the elevation in the
+// 6 from position 19 (0-based; the degree sign is one Latin-1 byte).
+inline constexpr int TableAzimuthColumn = 8;
+inline constexpr int TableElevationColumn = 19;
+inline constexpr int TableNumberWidth = 6;
+
 // The number in count characters of text from position start, converted like
 // strtod (0 when there is none).
 double ListNumber(const std::string& text, int start, int count);
+
+}  // namespace kelvo

@@ -5,23 +5,7 @@
 
 #include "Text.h"
 
-namespace {
-
-// Truncation toward zero for pixel coordinates; anything not finite or far
-// away lands far outside any chart instead of overflowing the conversion.
-int PixelOf(double v) {
-    if (!std::isfinite(v)) return -1000000;
-    if (v > 1e6) return 1000000;
-    if (v < -1e6) return -1000000;
-    return static_cast<int>(v);
-}
-
-}  // namespace
-
-void ChartPosition(double az, double el, int width, int height, int& x, int& y) {
-    x = PixelOf((width * (1.0 / 360.0)) * az);
-    y = PixelOf((height * (1.0 / 90.0)) * (90.0 - el));
-}
+namespace kelvo {
 
 std::string FormatTableLine(double hours, double azimuth, double elevation) {
     char buffer[96];
@@ -45,7 +29,7 @@ bool IsVisible(const ObservationState& s, double azimuth, double elevation) {
 std::vector<TrackPoint> ComputeTrack(ObservationState& s, const ClockReading& clock) {
     const int step = s.StepMinutes > 0 ? s.StepMinutes : 30;
     const int n = 1440 / step;
-    const kelvo::EphemerisRequest request = RequestFor(s);
+    const EphemerisRequest request = RequestFor(s);
     std::vector<TrackPoint> points;
     points.reserve(static_cast<std::size_t>(n) + 2);
     // Filled by the drivers and, as in the cycle, not reset between points: a
@@ -53,7 +37,7 @@ std::vector<TrackPoint> ComputeTrack(ObservationState& s, const ClockReading& cl
     double lst = 0.0, azimuth = 0.0, elevation = 0.0;
     for (int i = 0; i <= n + 1; ++i) {
         const double t = i <= n ? (static_cast<double>(i) / n) * 24.0 : ClockHours(clock);
-        kelvo::CallEphemerisDriver(request, clock.Year, clock.Month, clock.Day, t, lst, azimuth,
+        CallEphemerisDriver(request, clock.Year, clock.Month, clock.Day, t, lst, azimuth,
                                    elevation, s.SourceRa, s.SourceDec, s.JulianDate);
         TrackPoint p{t, azimuth, elevation, IsVisible(s, azimuth, elevation), false, {}};
         if (i <= n && std::lround(t * 60.0) % step == 0) {
@@ -70,3 +54,5 @@ double ListNumber(const std::string& text, int start, int count) {
     return ParseReal(std::string_view(text).substr(static_cast<std::size_t>(start),
                                                    static_cast<std::size_t>(count)));
 }
+
+}  // namespace kelvo

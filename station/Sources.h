@@ -6,6 +6,8 @@
 
 #include "ObservationState.h"
 
+namespace kelvo {
+
 struct SourceEntry {
     const char* Caption;
     SourceKind Kind;
@@ -26,3 +28,5 @@ void SelectSource(ObservationState& state, const SourceEntry& entry);
 
 // The entry whose caption or short name is text, ignoring case; null if none.
 const SourceEntry* FindSource(std::string_view text);
+
+}  // namespace kelvo

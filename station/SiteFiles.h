@@ -10,8 +10,11 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 #include "ObservationState.h"
+
+namespace kelvo {
 
 // Reads one file line by line under the rule above.
 class LineReader {
@@ -29,6 +32,9 @@ private:
     bool done_;
 };
 
+// The path of file name in directory (empty: the working directory).
+std::string FileIn(std::string_view directory, std::string_view name);
+
 // Fills state.Horizon from the file at path; missing entries are 0 deg.
 void ReadHorizonProfile(const char* path, ObservationState& state);
 
@@ -36,3 +42,5 @@ void ReadHorizonProfile(const char* path, ObservationState& state);
 // file leaves them as they are), then selects the Sun at its default
 // coordinates and sets RedrawPending.
 void ReadSiteFile(const char* path, ObservationState& state);
+
+}  // namespace kelvo

@@ -7,6 +7,8 @@
 
 #include "Ephemeris.h"
 
+namespace kelvo {
+
 // Horizon elevation in degrees for each whole degree of azimuth from north
 // through east (entry i: azimuth i deg).
 using HorizonProfile = std::array<float, 360>;
@@ -34,7 +36,13 @@ struct ObservationState {
     std::uint16_t CurrentSecond = 65535;
     std::uint16_t LastSecond = 0;
     HorizonProfile Horizon{};
+    // Where the planet driver reads the terms files and where their messages
+    // go (the working directory and standard output unless set).
+    TermsSource Terms;
 };
 
-// The site and source of the state as a driver request.
-kelvo::EphemerisRequest RequestFor(const ObservationState& state);
+// The site and source of the state as a driver request (pointing at the
+// state's Terms, so it lives no longer than the state).
+EphemerisRequest RequestFor(const ObservationState& state);
+
+}  // namespace kelvo

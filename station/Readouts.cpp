@@ -6,6 +6,8 @@
 
 #include "EphemerisConstants.h"
 
+namespace kelvo {
+
 using C = EphemerisConstants;
 
 ClockReading ReadLocalClock() {
@@ -123,7 +125,7 @@ Readouts UpdateReadouts(ObservationState& s, const ClockReading& c, double& lst,
     r.LocalTime =
         Format("Local time: %02u:%02u:%02u", unsigned{c.Hour}, unsigned{c.Minute}, unsigned{c.Second});
     lst = azimuth = elevation = 0.0;
-    kelvo::CallEphemerisDriver(RequestFor(s), c.Year, c.Month, c.Day, ClockHours(c), lst, azimuth,
+    CallEphemerisDriver(RequestFor(s), c.Year, c.Month, c.Day, ClockHours(c), lst, azimuth,
                                elevation, s.SourceRa, s.SourceDec, s.JulianDate);
     r.Lst = FormatLst(lst);
     r.Gha = FormatGha(lst, s.SiteLongitude);
@@ -149,3 +151,5 @@ std::string Latin1ToUtf8(const std::string& text) {
     }
     return out;
 }
+
+}  // namespace kelvo

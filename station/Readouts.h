@@ -7,6 +7,8 @@
 
 #include "ObservationState.h"
 
+namespace kelvo {
+
 // A reading of the local clock, fields as the operating system decodes them.
 struct ClockReading {
     std::uint16_t Year, Month, Day, Hour, Minute, Second, Millisecond;
@@ -61,3 +63,5 @@ Readouts UpdateReadouts(ObservationState& state, const ClockReading& clock, doub
 
 // Latin-1 text to UTF-8.
 std::string Latin1ToUtf8(const std::string& text);
+
+}  // namespace kelvo

@@ -1,0 +1,77 @@
+// The main window's chart handlers: full redraw, track and table, the
+// geostationary arc, the horizon profile, event marks and the bitmap export.
+// The drawing itself is the chart class's.
+#include <QFile>
+#include <QPixmap>
+
+#include "Doruruve.h"
+#include "Track.h"
+
+using namespace kelvo;
+
+namespace {
+const QColor kVisible(0, 128, 0);  // green
+const QColor kHidden(255, 0, 0);   // red
+}  // namespace
+
+void TForm1::Button5Click() {
+    PaintBox1->chart().Clear();
+    DrawTrack();
+    if (State.ShowGeostationary) DrawGeostationaryArc();
+    if (State.ShowHorizon) DrawHorizonProfile();
+    PaintBox1->update();
+}
+
+void TForm1::DrawHorizonProfile() { PaintBox1->chart().DrawHorizonProfile(State.Horizon); }
+
+void TForm1::DrawTrack() {
+    const std::vector<TrackPoint> points = ComputeTrack(State, Clock());
+    if (State.RedrawPending) {
+        ListBox1->setUpdatesEnabled(false);
+        ListBox1->clear();
+        for (const TrackPoint& p : points)
+            if (p.Tabulated) ListBox1->addItem(QString::fromLatin1(p.Line));
+        ListBox1->setUpdatesEnabled(true);
+    }
+    PaintBox1->chart().DrawTrack(points);
+    // Green when the source is visible now, red when not (the present moment
+    // is the last point of the pass).
+    Label4->SetFontColor(!points.empty() && points.back().Visible ? kVisible : kHidden);
+    PaintBox1->update();
+}
+
+void TForm1::DrawGeostationaryArc() {
+    PaintBox1->chart().DrawGeostationaryArc(State.SiteHeight, State.SiteLatitude,
+                                            State.SiteLongitude,
+                                            State.ShowHorizon ? &State.Horizon : nullptr);
+}
+
+void TForm1::DrawEventMark(float elevation, float azimuth) {
+    PaintBox1->chart().DrawEventMark(elevation, azimuth);
+    PaintBox1->update();
+}
+
+void TForm1::ListBox1Click() {
+    for (int i = 0; i < ListBox1->count(); ++i) {
+        if (!ListBox1->item(i)->isSelected()) continue;
+        const std::string text = ListBox1->item(i)->text().toLatin1().toStdString();
+        const auto a = static_cast<float>(ListNumber(text, TableAzimuthColumn, TableNumberWidth));
+        const auto e = static_cast<float>(ListNumber(text, TableElevationColumn, TableNumberWidth));
+        DrawEventMark(e, a);
+    }
+}
+
+void TForm1::Button7Click() {
+    // The window as the user sees it now, before the dialog opens.
+    const QPixmap picture = grab(QRect(0, 0, width(), height()));
+    SaveDialog1.Title = "Save Image as bmp-file";
+    if (!SaveDialog1.Execute()) return;
+    const QString name = SaveDialog1.FileName;
+    if (QFile::exists(name)) QFile::remove(name);
+    if (!picture.toImage().save(name, "BMP")) {
+        QFile::remove(name);  // no partial file
+        ShowMessage("Error: Bitmap saving");
+        return;
+    }
+    Beep();
+}

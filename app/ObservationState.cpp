@@ -1,6 +1,0 @@
-#include "ObservationState.h"
-
-kelvo::EphemerisRequest RequestFor(const ObservationState& s) {
-    return {s.SiteLongitude, s.SiteLatitude, static_cast<double>(s.TimeZoneCode), s.SiteHeight,
-            s.Kind, s.PlanetNumber};
-}
