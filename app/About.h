@@ -11,10 +11,14 @@ class TAboutBox : public QDialog {
     Q_OBJECT
 public:
     explicit TAboutBox(QWidget* parent = nullptr);
-    QFrame* Panel1;
-    QLabel *Image1, *Label6, *Label5, *Label4, *Label3, *Label1, *Label2;
-    QListWidget* ListBox1;
-    QPushButton* BitBtn1;
+    QFrame* Panel1;         // raised panel round the picture and the names
+    QLabel* Image1;         // the program's picture
+    QLabel* Label6;         // program name "KELVO.EXE"
+    QLabel* Label5;         // version and date
+    QLabel* Label4;         // licence line
+    QLabel *Label3, *Label1, *Label2;  // the group and the station
+    QListWidget* ListBox1;  // credits
+    QPushButton* BitBtn1;   // OK: closes the box
 };
 
 extern TAboutBox* AboutBox;

@@ -9,8 +9,8 @@ class THelpForm : public QWidget {
     Q_OBJECT
 public:
     explicit THelpForm(QWidget* parent = nullptr);
-    QListWidget* ListBox1;
-    QPushButton* BitBtn1;
+    QListWidget* ListBox1;  // the 37 lines of help text
+    QPushButton* BitBtn1;   // Close: hides the window
     // The outer size set by the constructor (frame included).
     QSize OuterSize;
 

@@ -11,10 +11,13 @@ class TManual : public QDialog {
     Q_OBJECT
 public:
     explicit TManual(QWidget* parent = nullptr);
-    QLabel *Label1, *Label2, *Label3;
-    QLineEdit *Edit1, *Edit2, *Edit3;
-    QPushButton *BitBtn1, *BitBtn2;
-    QFrame* Bevel1;
+    QLabel *Label1, *Label2, *Label3;  // captions of the three boxes
+    QLineEdit* Edit1;       // right ascension, degrees, written to the state as typed
+    QLineEdit* Edit2;       // declination, degrees, written to the state as typed
+    QLineEdit* Edit3;       // source name (also the dialog's title)
+    QPushButton* BitBtn1;   // OK: takes the three boxes
+    QPushButton* BitBtn2;   // Restore: re-reads kelvo.cfg (the Sun at its default place)
+    QFrame* Bevel1;         // etched frame round the boxes
     // The dialog's result when closed by Restore.
     static constexpr int ResultAll = 2;
 

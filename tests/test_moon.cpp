@@ -1,4 +1,4 @@
-// The lunar series at the epochs of the worked values (Meeus ch. 47).
+// The lunar series: Meeus' worked example (ch. 47) and regression pins.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -12,9 +12,12 @@ struct MoonCase {
     double T, lambdaDeg, betaDeg, distanceKm;
 };
 
+// Regression pins: this code's own output at T = 0 and T = 0.1 (as the
+// system's design states them), not an independent check. The independent
+// check is Meeus' example 47.a below.
 class MoonTable : public ::testing::TestWithParam<MoonCase> {};
 
-TEST_P(MoonTable, PositionAtEpoch) {
+TEST_P(MoonTable, OwnPositionAtEpoch) {
     const MoonCase c = GetParam();
     SphericalCoords m{};
     MoonPosition(c.T, m);
@@ -23,7 +26,7 @@ TEST_P(MoonTable, PositionAtEpoch) {
     EXPECT_NEAR(m.Radius, c.distanceKm, 0.0006);
 }
 
-INSTANTIATE_TEST_SUITE_P(Epochs, MoonTable,
+INSTANTIATE_TEST_SUITE_P(RegressionPins, MoonTable,
                          ::testing::Values(MoonCase{0.0, 223.31872, 5.17128, 402444.816},
                                            MoonCase{0.1, 103.22734, 0.72468, 359367.303}));
 

@@ -1,7 +1,12 @@
-// Checksums of the series tables against the published tables (Meeus,
-// Astronomical Algorithms: 10.A Delta T, 22.A nutation, 37.A Pluto, 47.A and
-// 47.B Moon): per column the plain sum and the sum weighted by the 1-based row
-// number, so that a mistyped, swapped or sign-flipped entry shows.
+// Checksums of the series tables (Meeus, Astronomical Algorithms: 10.A Delta
+// T, 22.A nutation, 37.A Pluto, 47.A and 47.B Moon), per column:
+//  - the plain sum, which anyone can add up from the printed table: a
+//    mistyped or sign-flipped entry shows;
+//  - the sum weighted by the 1-based row number, which encodes the row order
+//    of OUR tables (the printed order, as far as we entered it). These sums
+//    were computed from our own tables when they were checked against the
+//    book: they are regression pins that catch a later swap or edit, not an
+//    independent check.
 #include <gtest/gtest.h>
 
 #include <array>
