@@ -219,8 +219,10 @@ void MoonPosition(double T, SphericalCoords& result) {
                         0.000115 * std::sin(Lp + a.Mp);
     const double sumR = MoonDistanceSum(a);
 
+    // Lp lies in 0..2 pi and the periodic terms within +-7 deg, so one turn
+    // at most brings a negative sum back.
     double lambda = Lp + sumL * DegToRad;
-    while (lambda < 0.0) lambda += TwoPi;
+    if (lambda < 0.0) lambda += TwoPi;
     result.Longitude = lambda;
     result.Latitude = sumB * DegToRad;
     result.Radius = 385000.56 + sumR;

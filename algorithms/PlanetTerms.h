@@ -40,6 +40,13 @@ struct TermsIndexRecord {
 
 inline constexpr int PlanetTermsSlots = 9;
 
+// The longest run a slot may have. The full published VSOP87 series of the
+// body with the most terms (Mercury, VSOP87D: 2808 + 1620 + 2399 = 6827) stay
+// well below it, so a longer run can only come from a damaged index; it is
+// refused before the data file is read, which bounds the cost of a load and
+// of every evaluation.
+inline constexpr long MaxTermsPerSlot = 10000;
+
 // What went wrong in a load, as bits that can be combined.
 enum TermsProblem : unsigned {
     TermsIndexMissing = 1u << 0,  // "Index file not found !!!"
@@ -65,6 +72,9 @@ struct PlanetTerms {
     TermsIndexRecord Index[PlanetTermsSlots]{};
     std::vector<SeriesTerm> Run[PlanetTermsSlots];
     unsigned Problems[PlanetTermsSlots]{};
+    // The first problem of the slot's last load, naming the file: e.g.
+    // "data/PLANETS.DAT: cannot be opened (No such file or directory)".
+    std::string Detail[PlanetTermsSlots];
 
     // The problems of every slot loaded, combined.
     unsigned AllProblems() const;
@@ -74,16 +84,24 @@ struct PlanetTerms {
 // directory (empty: the working directory) into terms, replacing what the
 // slot held; other slot numbers are ignored (no file opened, 0 returned).
 // Returns the slot's problems and sends each one's message to say (nothing
-// sent when say is empty). Never reads past either file: a record or run that
-// the files do not hold whole, a negative start or count leave the run empty
-// and count as damage. A missing index file leaves the slot's record as it
-// was; a missing data file leaves the run empty after the record is read.
+// sent when say is empty). A file that is not a regular file counts as
+// missing. Never reads past either file: a record or run that the files do
+// not hold whole, a negative start or count, a run longer than
+// MaxTermsPerSlot and a term that is not finite or beyond any real term's
+// size leave the run empty and count as damage. A missing index file leaves
+// the slot's record as it was; a missing data file leaves the run empty
+// after the record is read.
 unsigned LoadPlanetTerms(PlanetTerms& terms, std::string_view directory, int slot,
                          const TermsMessageSink& say);
 
 // The terms of the given slots, loaded in that order from directory.
 PlanetTerms LoadPlanetTerms(std::string_view directory, std::initializer_list<int> slots,
                             const TermsMessageSink& say);
+
+// Why slot 0..8 of terms cannot give a body's place (its file and problem),
+// or empty when it can: the slot must have loaded without problems and hold
+// terms for the longitude and radius vector.
+std::string UnusableSlot(const PlanetTerms& terms, int slot);
 
 // Releases the run of slot 0..8 (other numbers: nothing); the index record
 // stays.

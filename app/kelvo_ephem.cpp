@@ -2,8 +2,10 @@
 // command line. Reads kelvo.cfg, horizon.prn, PLANETS.NDX and PLANETS.DAT from
 // the working directory with the window's rules, and prints the readouts
 // (and the table of the day) through the same code as the window.
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -77,7 +79,9 @@ std::optional<double> Number(std::string_view text) {
             return std::nullopt;
     }
     if (!digits) return std::nullopt;
-    return ParseReal(text);
+    const NumberField f = ScanReal(text);
+    if (f.OutOfRange) return std::nullopt;  // beyond the double range: not read as 0
+    return f.Value;
 }
 
 bool Digits(std::string_view s) {
@@ -112,6 +116,29 @@ int Fail(const std::string& message) {
     return 2;
 }
 
+// Exit status 0 once everything written has reached standard output; 1 with
+// one line on standard error when it has not (a full disk, a closed pipe).
+int Finish() {
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return 0;
+    const int error = errno;
+    std::fprintf(stderr, "kelvo-ephem: cannot write the output: %s\n",
+                 error ? std::strerror(error) : "write error");
+    return 1;
+}
+
+// An argument as an error message shows it: one line, at most 40
+// characters, control characters as '?'.
+std::string Quoted(std::string_view text) {
+    constexpr std::size_t kShown = 40;
+    std::string out;
+    for (std::size_t i = 0; i < text.size() && i < kShown; ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        out += c < 0x20 || c == 0x7F ? '?' : static_cast<char>(c);
+    }
+    if (text.size() > kShown) out += "...";
+    return "\"" + out + "\"";
+}
+
 // Parses argv into options; on a bad option returns its message.
 std::optional<std::string> Parse(int argc, char** argv, Options& o) {
     for (int i = 1; i < argc; ++i) {
@@ -131,18 +158,20 @@ std::optional<std::string> Parse(int argc, char** argv, Options& o) {
             const std::optional<std::string> v = value();
             if (!v) return arg + " needs a value";
             if (arg == "--source") {
-                if (!FindSource(*v)) return "unknown source \"" + *v + "\"";
+                if (!FindSource(*v)) return "unknown source " + Quoted(*v);
                 o.source = *v;
             } else if (arg == "--ra" || arg == "--dec") {
                 const std::optional<double> n = Number(*v);
-                if (!n) return arg + " takes degrees as a decimal number, not \"" + *v + "\"";
+                if (!n) return arg + " takes degrees as a decimal number, not " + Quoted(*v);
+                if (arg == "--dec" && std::fabs(*n) > 90.0)
+                    return "--dec takes degrees from -90 to 90, not " + Quoted(*v);
                 (arg == "--ra" ? o.ra : o.dec) = *n;
             } else if (arg == "--name") {
                 if (v->size() > TextBufferSize - 1) return "--name takes at most 39 characters";
                 o.name = *v;
             } else if (arg == "--at") {
                 o.at = ParseClock(*v);
-                if (!o.at) return "--at takes a valid \"YYYY-MM-DD HH:MM:SS\", not \"" + *v + "\"";
+                if (!o.at) return "--at takes a valid \"YYYY-MM-DD HH:MM:SS\", not " + Quoted(*v);
             } else if (arg == "--zone") {
                 const std::optional<double> hours = Number(*v);  // whole hours only
                 if (*v == "UT" || *v == "ut") o.zone = 0;
@@ -151,17 +180,17 @@ std::optional<std::string> Parse(int argc, char** argv, Options& o) {
                 else if (hours && v->find('.') == std::string::npos && std::fabs(*hours) <= 24)
                     o.zone = static_cast<int>(*hours);
                 else
-                    return "--zone takes UT, MEZ, MESZ or whole hours from -24 to 24, not \"" + *v +
-                           "\"";
+                    return "--zone takes UT, MEZ, MESZ or whole hours from -24 to 24, not " +
+                           Quoted(*v);
             } else if (arg == "--step") {
                 if (*v == "60") o.step = 60;
                 else if (*v == "30") o.step = 30;
                 else if (*v == "12") o.step = 12;
                 else if (*v == "6") o.step = 6;
-                else return "--step takes 60, 30, 12 or 6, not \"" + *v + "\"";
+                else return "--step takes 60, 30, 12 or 6, not " + Quoted(*v);
             }
         } else {
-            return "unknown option \"" + arg + "\" (see --help)";
+            return "unknown option " + Quoted(arg) + " (see --help)";
         }
     }
     if (o.ra.has_value() != o.dec.has_value()) return "--ra and --dec go together";
@@ -205,13 +234,21 @@ int main(int argc, char** argv) {
     }
 
     ObservationState s;
-    // Standard output carries this program's own output only: the terms
-    // loader's lines go to standard error.
-    s.Terms.Messages = [](std::string_view line) {
-        std::fprintf(stderr, "kelvo-ephem: %.*s\n", static_cast<int>(line.size()), line.data());
-    };
-    ReadHorizonProfile("horizon.prn", s);
-    ReadSiteFile("kelvo.cfg", s);
+    // Standard output carries this program's own output only. The terms
+    // loader's lines are not printed: a source whose terms are unusable ends
+    // the run with one line naming the file and the problem.
+    s.Terms.Report = [](const std::vector<std::string_view>&) {};
+    SiteProblems problems;
+    ReadHorizonProfile("horizon.prn", s, &problems);
+    ReadSiteFile("kelvo.cfg", s, &problems);
+    // The configured zone matters against this computer's zone only when the
+    // clock is read.
+    if (!o.zone && !o.at)
+        if (auto mismatch = ZoneMismatch("kelvo.cfg", s.TimeZoneCode, LocalUtcOffsetSeconds()))
+            problems.push_back(*mismatch);
+    std::vector<std::string> warnings;
+    for (const SiteProblem& p : problems) warnings.push_back(Describe(p));
+    for (const std::string& w : warnings) std::fprintf(stderr, "kelvo-ephem: warning: %s\n", w.c_str());
     if (o.zone) s.TimeZoneCode = *o.zone;
     s.StepMinutes = o.step;
     if (o.source) SelectSource(s, *FindSource(*o.source));
@@ -225,6 +262,11 @@ int main(int argc, char** argv) {
 
     double lst = 0, azimuth = 0, elevation = 0;
     const Readouts r = UpdateReadouts(s, clock, lst, azimuth, elevation);
+    if (!r.PlaceUsable) {
+        std::fprintf(stderr, "kelvo-ephem: no place for %s: %s\n",
+                     NameAsUtf8(s.SourceName).c_str(), r.Problem.c_str());
+        return 3;
+    }
     const double ra = s.SourceRa, dec = s.SourceDec, jd = s.JulianDate;
     const bool visible = IsVisible(s, azimuth, elevation);
     std::vector<TrackPoint> table;
@@ -236,7 +278,7 @@ int main(int argc, char** argv) {
         for (const std::string& t : texts) std::printf("%s\n", Latin1ToUtf8(t).c_str());
         for (const TrackPoint& p : table)
             if (p.Tabulated) std::printf("%s\n", Latin1ToUtf8(p.Line).c_str());
-        return 0;
+        return Finish();
     }
     const char* keys[] = {"date", "local_time", "time_zone", "source", "lst",
                           "gha",  "azi_ele",    "ra_dec",    "jd",     "tjd"};
@@ -267,7 +309,10 @@ int main(int argc, char** argv) {
         }
         out += "]";
     }
-    out += "}\n";
+    out += ", \"warnings\": [";
+    for (std::size_t i = 0; i < warnings.size(); ++i)
+        out += std::string(i ? ", " : "") + JsonString(warnings[i]);
+    out += "]}\n";
     std::fputs(out.c_str(), stdout);
-    return 0;
+    return Finish();
 }

@@ -12,7 +12,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "PlanetTerms.h"
 
@@ -52,11 +55,25 @@ void EphemerisPreambleSteps(double longitude, double latitude, double timeZone, 
 void HorizontalPlace(double alpha, double delta, double theta, double phi, double refractionAbove,
                      double& azimuth, double& elevation);
 
+// The loader's message lines of one driver call.
+using TermsReport = std::function<void(const std::vector<std::string_view>& lines)>;
+
 // Where the planet driver finds the terms files and where the loader's
 // message lines go.
 struct TermsSource {
-    std::string Directory;      // empty: the working directory
-    TermsMessageSink Messages;  // empty: standard output
+    std::string Directory;  // empty: the working directory
+    // Receives the lines of each call together (an empty list for a call
+    // without problems); null: each line goes to standard output at once.
+    TermsReport Report;
+};
+
+// Whether a driver's place can be trusted. Only the planet driver can fail:
+// when the terms of the target or of the Earth are missing or damaged, its
+// numbers are not a place in the sky.
+struct PlaceStatus {
+    bool Usable = true;
+    bool FilesMissing = false;  // a terms file could not be opened (else: damaged)
+    std::string Detail;         // when not usable: the file and the problem
 };
 
 // Sun (planet 0), Mercury 1 .. Neptune 8 (3: the Earth, which writes only
@@ -69,18 +86,21 @@ void PlanetEphemeris(double longitude, double latitude, double timeZone, double 
                      double& julianDate);
 
 // The same, reading both files afresh on this call from source's directory
-// and sending the loader's lines to its sink.
-void PlanetEphemeris(const TermsSource& source, double longitude, double latitude, double timeZone,
-                     double height, int planet, int year, int month, int day, double hours,
-                     double& lst, double& azimuth, double& elevation, double& rightAscension,
-                     double& declination, double& julianDate);
+// and reporting the loader's lines to it; says whether the place is usable.
+PlaceStatus PlanetEphemeris(const TermsSource& source, double longitude, double latitude,
+                            double timeZone, double height, int planet, int year, int month,
+                            int day, double hours, double& lst, double& azimuth,
+                            double& elevation, double& rightAscension, double& declination,
+                            double& julianDate);
 
 // The same on terms already loaded: the target's slot (1..8) and the Earth's
-// (3, or 0 for Pluto) must be in terms; nothing is read or written.
-void PlanetEphemeris(const PlanetTerms& terms, double longitude, double latitude, double timeZone,
-                     double height, int planet, int year, int month, int day, double hours,
-                     double& lst, double& azimuth, double& elevation, double& rightAscension,
-                     double& declination, double& julianDate);
+// (3, or 0 for Pluto) are taken from terms; nothing is read or written. Not
+// usable when either slot is (UnusableSlot); the numbers are computed all
+// the same.
+PlaceStatus PlanetEphemeris(const PlanetTerms& terms, double longitude, double latitude,
+                            double timeZone, double height, int planet, int year, int month, int day,
+                            double hours, double& lst, double& azimuth, double& elevation,
+                            double& rightAscension, double& declination, double& julianDate);
 
 // The Moon, apparent topocentric place.
 void MoonEphemeris(double longitude, double latitude, double timeZone, double height, int year,
@@ -108,8 +128,9 @@ struct EphemerisRequest {
 };
 
 // Calls the driver for request.kind. rightAscension and declination are the
-// Fixstar driver's inputs and the other drivers' outputs.
-void CallEphemerisDriver(const EphemerisRequest& request, int year, int month, int day,
+// Fixstar driver's inputs and the other drivers' outputs. Says whether the
+// place is usable.
+PlaceStatus CallEphemerisDriver(const EphemerisRequest& request, int year, int month, int day,
                          double hours, double& lst, double& azimuth, double& elevation,
                          double& rightAscension, double& declination, double& julianDate);
 

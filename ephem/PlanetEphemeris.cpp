@@ -15,10 +15,11 @@ int EarthSlotFor(int planet) { return planet == 9 ? 0 : 3; }
 
 }  // namespace
 
-void PlanetEphemeris(const PlanetTerms& terms, double longitude, double latitude, double timeZone,
-                     double height, int planet, int year, int month, int day, double hours,
-                     double& lst, double& azimuth, double& elevation, double& rightAscension,
-                     double& declination, double& julianDate) {
+PlaceStatus PlanetEphemeris(const PlanetTerms& terms, double longitude, double latitude,
+                            double timeZone, double height, int planet, int year, int month,
+                            int day, double hours, double& lst, double& azimuth,
+                            double& elevation, double& rightAscension, double& declination,
+                            double& julianDate) {
     using C = EphemerisConstants;
     const bool pluto = planet == 9;
     EphemerisPreamble p{};
@@ -33,7 +34,17 @@ void PlanetEphemeris(const PlanetTerms& terms, double longitude, double latitude
     if (planet == 3) {  // the Earth itself: no place in the sky
         rightAscension = 0.0;
         declination = 0.0;
-        return;
+        return {};
+    }
+    PlaceStatus status;
+    // The target's series (Mercury to Neptune) and the Earth's.
+    for (int slot : {planet >= 1 && planet <= 8 ? planet : -1, earthSlot}) {
+        if (slot < 0 || !status.Usable) continue;
+        std::string why = UnusableSlot(terms, slot);
+        if (why.empty()) continue;
+        status.Usable = false;
+        status.FilesMissing = (terms.Problems[slot] & (TermsIndexMissing | TermsDataMissing)) != 0;
+        status.Detail = std::move(why);
     }
 
     SphericalCoords body{0.0, 0.0, 0.0};  // the Sun: the heliocentric origin
@@ -59,21 +70,32 @@ void PlanetEphemeris(const PlanetTerms& terms, double longitude, double latitude
     rightAscension = alpha;
     declination = delta;
     HorizontalPlace(alpha, delta, p.theta, p.phi, -C::StandardAltitudeStar, azimuth, elevation);
+    return status;
 }
 
-void PlanetEphemeris(const TermsSource& source, double longitude, double latitude, double timeZone,
-                     double height, int planet, int year, int month, int day, double hours,
-                     double& lst, double& azimuth, double& elevation, double& rightAscension,
-                     double& declination, double& julianDate) {
-    static const TermsMessageSink standardOutput = PrintTermsMessage;
-    const TermsMessageSink& say = source.Messages ? source.Messages : standardOutput;
+PlaceStatus PlanetEphemeris(const TermsSource& source, double longitude, double latitude,
+                            double timeZone, double height, int planet, int year, int month,
+                            int day, double hours, double& lst, double& azimuth,
+                            double& elevation, double& rightAscension, double& declination,
+                            double& julianDate) {
+    // The lines of this call: at most two per load.
+    std::string_view lines[8];
+    std::size_t count = 0;
+    const TermsMessageSink say = [&](std::string_view line) {
+        if (!source.Report)
+            PrintTermsMessage(line);
+        else if (count < std::size(lines))
+            lines[count++] = line;  // the fixed texts outlive the call
+    };
     // The series are read afresh for every call and released when it returns.
     PlanetTerms terms;
     if (planet >= 1 && planet <= 8) LoadPlanetTerms(terms, source.Directory, planet, say);
     const int earthSlot = EarthSlotFor(planet);
     if (earthSlot != planet) LoadPlanetTerms(terms, source.Directory, earthSlot, say);
-    PlanetEphemeris(terms, longitude, latitude, timeZone, height, planet, year, month, day, hours,
-                    lst, azimuth, elevation, rightAscension, declination, julianDate);
+    if (source.Report) source.Report({lines, lines + count});
+    return PlanetEphemeris(terms, longitude, latitude, timeZone, height, planet, year, month, day,
+                           hours, lst, azimuth, elevation, rightAscension, declination,
+                           julianDate);
 }
 
 void PlanetEphemeris(double longitude, double latitude, double timeZone, double height, int planet,

@@ -26,8 +26,13 @@ void EphemerisPreambleSteps(double longitude, double latitude, double timeZone, 
     Nutation(p.T, p.dpsi, p.deps);
     const double theta0 = MeanSiderealTime(p.T);
     double theta = theta0 + p.dpsi * std::cos(p.eps0) - p.lambda;
-    while (theta < 0.0) theta += C::TwoPi;
-    while (theta > C::TwoPi) theta -= C::TwoPi;
+    // Into 0..2 pi in constant time, also for a longitude far outside +-180
+    // deg (a damaged site file). fmod is exact; for |theta| up to 4 pi it
+    // gives theta -+ 2 pi to the last bit, as the old step by step reduction
+    // did, so ordinary sites keep their values exactly.
+    if (std::fabs(theta) > C::TwoPi) theta = std::fmod(theta, C::TwoPi);
+    if (theta < 0.0) theta += C::TwoPi;
+    if (theta > C::TwoPi) theta -= C::TwoPi;
     p.theta = theta;
     lst = theta;
 }
@@ -43,16 +48,15 @@ void HorizontalPlace(double alpha, double delta, double theta, double phi, doubl
     elevation = (h + R) * C::RadToDeg;
 }
 
-void CallEphemerisDriver(const EphemerisRequest& r, int year, int month, int day, double hours,
-                         double& lst, double& azimuth, double& elevation, double& rightAscension,
-                         double& declination, double& julianDate) {
+PlaceStatus CallEphemerisDriver(const EphemerisRequest& r, int year, int month, int day,
+                                double hours, double& lst, double& azimuth, double& elevation,
+                                double& rightAscension, double& declination, double& julianDate) {
     static const TermsSource workingDirectory{};
     switch (r.kind) {
         case SourceKind::Planet:
-            PlanetEphemeris(r.terms ? *r.terms : workingDirectory, r.longitude, r.latitude,
-                            r.timeZone, r.height, r.planet, year, month, day, hours, lst, azimuth,
-                            elevation, rightAscension, declination, julianDate);
-            break;
+            return PlanetEphemeris(r.terms ? *r.terms : workingDirectory, r.longitude, r.latitude,
+                                   r.timeZone, r.height, r.planet, year, month, day, hours, lst,
+                                   azimuth, elevation, rightAscension, declination, julianDate);
         case SourceKind::Moon:
             MoonEphemeris(r.longitude, r.latitude, r.timeZone, r.height, year, month, day, hours,
                           lst, azimuth, elevation, rightAscension, declination, julianDate);
@@ -63,6 +67,7 @@ void CallEphemerisDriver(const EphemerisRequest& r, int year, int month, int day
                              julianDate);
             break;
     }
+    return {};
 }
 
 }  // namespace kelvo

@@ -1,6 +1,8 @@
 #include "Readouts.h"
 
+#include <algorithm>
 #include <cmath>
+#include <memory>
 #include <cstdio>
 #include <ctime>
 
@@ -62,8 +64,8 @@ double GreenwichHours(double lst, double longitude) {
     double g = lst * C::RadToHour + longitude * C::DegToRad * C::RadToHour;
     if (!std::isfinite(g)) return 0.0;
     g = std::fmod(g, 24.0);  // same as repeated +-24 for any finite value
-    while (g < 0.0) g += 24.0;
-    while (g >= 24.0) g -= 24.0;
+    if (g < 0.0) g += 24.0;
+    if (g >= 24.0) g -= 24.0;
     return g;
 }
 
@@ -125,12 +127,20 @@ Readouts UpdateReadouts(ObservationState& s, const ClockReading& c, double& lst,
     r.LocalTime =
         Format("Local time: %02u:%02u:%02u", unsigned{c.Hour}, unsigned{c.Minute}, unsigned{c.Second});
     lst = azimuth = elevation = 0.0;
-    CallEphemerisDriver(RequestFor(s), c.Year, c.Month, c.Day, ClockHours(c), lst, azimuth,
-                               elevation, s.SourceRa, s.SourceDec, s.JulianDate);
+    const PlaceStatus status =
+        CallEphemerisDriver(RequestFor(s), c.Year, c.Month, c.Day, ClockHours(c), lst, azimuth,
+                            elevation, s.SourceRa, s.SourceDec, s.JulianDate);
     r.Lst = FormatLst(lst);
     r.Gha = FormatGha(lst, s.SiteLongitude);
-    r.AziEle = FormatAziEle(azimuth, elevation);
-    r.RaDec = FormatRaDec(s.SourceRa, s.SourceDec);
+    r.PlaceUsable = status.Usable;
+    if (status.Usable) {
+        r.AziEle = FormatAziEle(azimuth, elevation);
+        r.RaDec = FormatRaDec(s.SourceRa, s.SourceDec);
+    } else {
+        r.AziEle = UnusableAziEle(status);
+        r.RaDec = UnusableRaDec(status);
+        r.Problem = status.Detail;
+    }
     r.Jd = FormatJd(s.JulianDate);
     r.Tjd = FormatTjd(s.JulianDate);
     r.TimeZone = TimeZoneCaption(s.TimeZoneCode);
@@ -138,18 +148,25 @@ Readouts UpdateReadouts(ObservationState& s, const ClockReading& c, double& lst,
     return r;
 }
 
-std::string Latin1ToUtf8(const std::string& text) {
-    std::string out;
-    out.reserve(text.size() + 8);
-    for (unsigned char c : text) {
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
+std::string UnusableAziEle(const PlaceStatus& status) {
+    return status.FilesMissing ? "AZI/ELE: terms missing" : "AZI/ELE: terms damaged";
+}
+
+std::string UnusableRaDec(const PlaceStatus& status) {
+    return status.FilesMissing ? "RA/DEC: no PLANETS.NDX/DAT" : "RA/DEC: see PLANETS.NDX/DAT";
+}
+
+TermsReport PrintWhenChanged(std::FILE* out) {
+    auto last = std::make_shared<std::vector<std::string_view>>();
+    return [out, last](const std::vector<std::string_view>& lines) {
+        for (std::string_view line : lines) {
+            if (std::find(last->begin(), last->end(), line) != last->end()) continue;
+            std::fwrite(line.data(), 1, line.size(), out);
+            std::fputc('\n', out);
         }
-    }
-    return out;
+        if (!lines.empty()) std::fflush(out);
+        *last = lines;  // the loader's fixed texts outlive every call
+    };
 }
 
 }  // namespace kelvo

@@ -3,9 +3,11 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
 #include "ObservationState.h"
+#include "Text.h"
 
 namespace kelvo {
 
@@ -38,7 +40,21 @@ struct Readouts {
     std::string Tjd;           // "TJD= nnnnn D= sssssss"
     std::string TimeZone;      // caption of the time-zone button
     std::string Source;        // caption of the source button
+    // Whether the source's place could be computed. When not (the planetary
+    // terms are missing or damaged), AziEle and RaDec say so instead of
+    // showing numbers, and Problem names the file and the problem.
+    bool PlaceUsable = true;
+    std::string Problem;
 };
+
+// The readouts that stand for a place that could not be computed.
+std::string UnusableAziEle(const PlaceStatus& status);
+std::string UnusableRaDec(const PlaceStatus& status);
+
+// A terms report that writes each loader line of a call, followed by a line
+// feed, to out only when the call before did not give it too: a missing or
+// damaged file is reported when that starts or changes, not on every call.
+TermsReport PrintWhenChanged(std::FILE* out);
 
 // Greenwich sidereal time in hours, 0 <= g < 24, from the local sidereal
 // time (radians) and the site longitude (degrees, positive west).
@@ -56,12 +72,10 @@ std::string FormatTjd(double julianDate);
 
 // Calls the driver for the state's source at the clock reading (the state's
 // SourceRa, SourceDec and JulianDate are written as the driver writes them)
-// and formats every readout. azimuth and elevation receive the driver's
+// and formats every readout (AziEle and RaDec without numbers when the place
+// is not usable). azimuth and elevation receive the driver's
 // values (0 when the driver leaves them alone).
 Readouts UpdateReadouts(ObservationState& state, const ClockReading& clock, double& lst,
                         double& azimuth, double& elevation);
-
-// Latin-1 text to UTF-8.
-std::string Latin1ToUtf8(const std::string& text);
 
 }  // namespace kelvo

@@ -25,9 +25,75 @@ std::size_t SkipSpace(std::string_view t) {
     return i;
 }
 
+// The power of ten of a decimal number "digits[.digits][e[sign]digits]":
+// 0 for 1..9.99, 2 for 100, -3 for 0.001; 0 for zero.
+long DecimalMagnitude(std::string_view t) {
+    std::size_t i = 0;
+    long integerDigits = 0, leadingZeros = 0;
+    bool nonzero = false;
+    for (; i < t.size() && IsDigit(t[i]); ++i) {
+        if (t[i] != '0') nonzero = true;
+        if (nonzero) ++integerDigits;
+    }
+    if (i < t.size() && t[i] == '.') {
+        for (++i; i < t.size() && IsDigit(t[i]); ++i) {
+            if (nonzero) continue;
+            if (t[i] == '0')
+                ++leadingZeros;
+            else
+                nonzero = true;
+        }
+    }
+    if (!nonzero) return 0;
+    long exponent = 0;
+    if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
+        ++i;
+        const bool minus = i < t.size() && t[i] == '-';
+        if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+        for (; i < t.size() && IsDigit(t[i]); ++i) exponent = std::min(exponent * 10 + (t[i] - '0'), 100000L);
+        if (minus) exponent = -exponent;
+    }
+    return (integerDigits > 0 ? integerDigits - 1 : -(leadingZeros + 1)) + exponent;
+}
+
+// Bytes of the well-formed UTF-8 character at the start of t, 0 if none.
+std::size_t Utf8Length(std::string_view t) {
+    if (t.empty()) return 0;
+    const auto c = static_cast<unsigned char>(t[0]);
+    if (c < 0x80) return 1;
+    std::size_t n = 0;
+    unsigned char low = 0x80, high = 0xBF;  // the range of the second byte
+    if (c >= 0xC2 && c <= 0xDF) n = 2;
+    else if (c == 0xE0) n = 3, low = 0xA0;
+    else if (c >= 0xE1 && c <= 0xEC) n = 3;
+    else if (c == 0xED) n = 3, high = 0x9F;  // no surrogates
+    else if (c >= 0xEE && c <= 0xEF) n = 3;
+    else if (c == 0xF0) n = 4, low = 0x90;
+    else if (c >= 0xF1 && c <= 0xF3) n = 4;
+    else if (c == 0xF4) n = 4, high = 0x8F;
+    if (n == 0 || t.size() < n) return 0;
+    const auto c1 = static_cast<unsigned char>(t[1]);
+    if (c1 < low || c1 > high) return 0;
+    for (std::size_t k = 2; k < n; ++k)
+        if ((static_cast<unsigned char>(t[k]) & 0xC0) != 0x80) return 0;
+    return n;
+}
+
+// Whether t is the first bytes of a UTF-8 character of more bytes than t has.
+bool CutUtf8(std::string_view t) {
+    const auto c = static_cast<unsigned char>(t[0]);
+    const std::size_t n = c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3
+                          : c >= 0xF0 && c <= 0xF4 ? 4 : 0;
+    if (n == 0 || t.size() >= n) return false;
+    for (std::size_t k = 1; k < t.size(); ++k)
+        if ((static_cast<unsigned char>(t[k]) & 0xC0) != 0x80) return false;
+    return true;
+}
+
 }  // namespace
 
-double ParseReal(std::string_view text) {
+NumberField ScanReal(std::string_view text) {
+    NumberField f;
     std::size_t i = SkipSpace(text);
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
@@ -38,7 +104,7 @@ double ParseReal(std::string_view text) {
         ++i;
         while (i < text.size() && IsDigit(text[i])) ++i, ++digits;
     }
-    if (digits == 0) return 0.0;
+    if (digits == 0) return f;
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
         std::size_t j = i + 1;
         if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
@@ -47,15 +113,26 @@ double ParseReal(std::string_view text) {
             i = j;
         }
     }
+    f.Found = true;
+    f.Whole = i + SkipSpace(text.substr(i)) == text.size();
     double value = 0.0;
     const auto [end, error] =
         std::from_chars(text.data() + begin, text.data() + i, value, std::chars_format::general);
-    if (error != std::errc() || !std::isfinite(value)) return 0.0;
     (void)end;
-    return negative ? -value : value;
+    if (error != std::errc() || !std::isfinite(value)) {
+        // Read as 0: beyond the double range, or so small that it underflows
+        // (only the first is worth a report).
+        f.OutOfRange = DecimalMagnitude(text.substr(begin, i - begin)) > 0;
+        return f;
+    }
+    f.Value = negative ? -value : value;
+    return f;
 }
 
-long ParseInteger(std::string_view text) {
+double ParseReal(std::string_view text) { return ScanReal(text).Value; }
+
+NumberField ScanInteger(std::string_view text) {
+    NumberField f;
     std::size_t i = SkipSpace(text);
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
@@ -63,10 +140,45 @@ long ParseInteger(std::string_view text) {
     constexpr long long kLimit = std::numeric_limits<std::int32_t>::max();
     while (i < text.size() && IsDigit(text[i])) {
         value = std::min(value * 10 + (text[i] - '0'), kLimit + 1);
+        f.Found = true;
         ++i;
     }
     if (negative) value = -value;
-    return static_cast<long>(std::clamp<long long>(value, -kLimit - 1, kLimit));
+    f.OutOfRange = value > kLimit || value < -kLimit - 1;
+    f.Whole = f.Found && i + SkipSpace(text.substr(i)) == text.size();
+    f.Value = static_cast<double>(std::clamp<long long>(value, -kLimit - 1, kLimit));
+    return f;
+}
+
+long ParseInteger(std::string_view text) { return static_cast<long>(ScanInteger(text).Value); }
+
+std::string Latin1ToUtf8(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + 8);
+    for (unsigned char c : text) {
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+std::string NameAsUtf8(std::string_view name) {
+    std::size_t i = 0;
+    while (i < name.size()) {
+        const std::size_t n = Utf8Length(name.substr(i));
+        if (n == 0) {
+            // No character here. A character cut short by the end of the
+            // text (the 39-character limit) is dropped; else this is no UTF-8.
+            if (CutUtf8(name.substr(i))) return std::string(name.substr(0, i));
+            return Latin1ToUtf8(name);
+        }
+        i += n;
+    }
+    return std::string(name);
 }
 
 }  // namespace kelvo

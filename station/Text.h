@@ -3,6 +3,7 @@
 // on the process locale (a decimal point is always '.').
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "ObservationState.h"
@@ -20,5 +21,23 @@ double ParseReal(std::string_view text);
 // Like atol: leading white space, an optional sign and a run of digits ("1.5"
 // gives 1); no digits give 0; clamped to the 32-bit range.
 long ParseInteger(std::string_view text);
+
+// How a text field reads as a number, for reporting what a file held.
+struct NumberField {
+    double Value = 0.0;       // what ParseReal (ScanReal) or ParseInteger (ScanInteger) gives
+    bool Found = false;       // the text begins, after white space, with a number
+    bool OutOfRange = false;  // that number lies beyond the range: read as 0 (real) or clamped
+    bool Whole = false;       // nothing but white space follows the number
+};
+NumberField ScanReal(std::string_view text);
+NumberField ScanInteger(std::string_view text);
+
+// Latin-1 text to UTF-8.
+std::string Latin1ToUtf8(std::string_view text);
+
+// A name from a file as UTF-8: taken as UTF-8 when it is valid UTF-8 (a
+// character cut short at the end by the 39-character limit is dropped), else
+// as Latin-1.
+std::string NameAsUtf8(std::string_view name);
 
 }  // namespace kelvo

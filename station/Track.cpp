@@ -37,10 +37,12 @@ std::vector<TrackPoint> ComputeTrack(ObservationState& s, const ClockReading& cl
     double lst = 0.0, azimuth = 0.0, elevation = 0.0;
     for (int i = 0; i <= n + 1; ++i) {
         const double t = i <= n ? (static_cast<double>(i) / n) * 24.0 : ClockHours(clock);
-        CallEphemerisDriver(request, clock.Year, clock.Month, clock.Day, t, lst, azimuth,
-                                   elevation, s.SourceRa, s.SourceDec, s.JulianDate);
-        TrackPoint p{t, azimuth, elevation, IsVisible(s, azimuth, elevation), false, {}};
-        if (i <= n && std::lround(t * 60.0) % step == 0) {
+        const PlaceStatus status =
+            CallEphemerisDriver(request, clock.Year, clock.Month, clock.Day, t, lst, azimuth,
+                                elevation, s.SourceRa, s.SourceDec, s.JulianDate);
+        TrackPoint p{t, azimuth, elevation, status.Usable && IsVisible(s, azimuth, elevation),
+                     false, {}};
+        if (status.Usable && i <= n && std::lround(t * 60.0) % step == 0) {
             p.Tabulated = true;
             p.Line = FormatTableLine(t, azimuth, elevation);
         }

@@ -15,7 +15,8 @@ struct TrackPoint {
     double Hours;      // clock time of the point, decimal hours
     double Azimuth;    // degrees from north through east
     double Elevation;  // degrees
-    bool Visible;      // above the horizon profile (or above 0 without it)
+    bool Visible;      // above the horizon profile (or above 0 without it); never when the
+                       // place could not be computed
     bool Tabulated;    // a table line belongs to the point (not the present moment)
     std::string Line;  // the table line (Latin-1), empty for the present moment
 };
@@ -35,7 +36,9 @@ bool IsVisible(const ObservationState& state, double azimuth, double elevation);
 // The n + 2 points of a pass (n = 1440 / StepMinutes): 0, step, ..., 24 h of
 // the clock's date, then the present moment of the clock reading. Calls the
 // state's driver once per point; SourceRa, SourceDec and JulianDate hold the
-// present moment's values afterwards.
+// present moment's values afterwards. Points whose place could not be
+// computed (planetary terms missing or damaged) are neither visible nor
+// tabulated: no track and no table for them.
 std::vector<TrackPoint> ComputeTrack(ObservationState& state, const ClockReading& clock);
 
 // Where a table line keeps its numbers: in "00.5h a=123.46°  e=-5.25°" the

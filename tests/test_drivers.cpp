@@ -160,7 +160,9 @@ TEST(PlanetEphemeris, PlanetThresholdIsHalfADegreeMoonAndFixstarZero) {
 TEST(PlanetEphemeris, MissingTermsFilesGiveFiniteValuesAndMessages) {
     std::string said;
     const TermsSource nowhere{"/nonexistent-kelvo-folder",
-                              [&](std::string_view line) { said.append(line).append("\n"); }};
+                              [&](const std::vector<std::string_view>& lines) {
+                                  for (std::string_view line : lines) said.append(line).append("\n");
+                              }};
     for (int planet : {0, 5, 9}) {
         said.clear();
         const Out o = Planet(planet, -15, 50, -1, 2009, 5, 10, 21.2186, 250, nowhere);

@@ -14,9 +14,15 @@ struct EphemRun {
     QString out, err;
 };
 
-// Runs kelvo-ephem in folder (the working directory of this process stays).
-EphemRun Ephem(const std::filesystem::path& folder, const QStringList& args) {
+// Runs kelvo-ephem in folder (the working directory of this process stays)
+// on a computer whose clock runs on MEZ (UT+1, as the fixture's kelvo.cfg),
+// unless zone names another POSIX time zone.
+EphemRun Ephem(const std::filesystem::path& folder, const QStringList& args,
+               const QString& zone = "MEZ-1") {
     QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("TZ", zone);
+    p.setProcessEnvironment(env);
     p.setWorkingDirectory(QString::fromStdString(folder.string()));
     p.start(KELVO_EPHEM, args);
     p.waitForFinished(30000);
@@ -70,15 +76,22 @@ TEST_F(WindowTest, CommandLineJsonParsesAndCarriesFullPrecision) {
     EXPECT_EQ(o.value("visible").toBool(), o.value("elevation_deg").toDouble() > 0);
 }
 
-TEST_F(WindowTest, CommandLineKeepsTheLoadersLinesOffStandardOutput) {
-    for (const char* f : {"PLANETS.NDX", "PLANETS.DAT"}) std::filesystem::remove(File(f));
-    const EphemRun r = Ephem(dir_.path(), {"--source", "Mars", "--json", "--table"});
-    QJsonParseError error{};
-    QJsonDocument::fromJson(r.out.toUtf8(), &error);
-    EXPECT_EQ(error.error, QJsonParseError::NoError) << r.out.toStdString();
-    EXPECT_TRUE(r.err.contains("Index file not found !!!")) << r.err.toStdString();
-    EXPECT_TRUE(r.err.contains("Planetary terms file not found !!!")) << r.err.toStdString();
-    EXPECT_FALSE(r.out.contains("!!!"));
+TEST_F(WindowTest, CommandLineWithoutUsableTermsPrintsNothingAndExitsThree) {
+    std::filesystem::remove(File("PLANETS.DAT"));
+    for (const char* source : {"Mars", "Sun", "Pluto"}) {
+        const EphemRun r = Ephem(dir_.path(), {"--source", source, "--json", "--table"});
+        EXPECT_EQ(r.status, 3) << source;
+        EXPECT_TRUE(r.out.isEmpty()) << source << ": " << r.out.toStdString();
+        EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains("PLANETS.DAT: cannot be opened (No such file or directory)"))
+            << r.err.toStdString();
+    }
+    // The Moon and fixed sources need no terms.
+    for (const char* source : {"Moon", "Cygn A"}) {
+        const EphemRun r = Ephem(dir_.path(), {"--source", source, "--json"});
+        EXPECT_EQ(r.status, 0) << source << r.err.toStdString();
+        EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+    }
 }
 
 struct BadInput {
