@@ -1,8 +1,8 @@
 // The main window's chart handlers: full redraw, track and table, the
 // geostationary arc, the horizon profile, event marks and the bitmap export.
 // The drawing itself is the chart class's.
-#include <QFile>
 #include <QPixmap>
+#include <QSaveFile>
 
 #include "Doruruve.h"
 #include "Track.h"
@@ -66,11 +66,22 @@ void TForm1::Button7Click() {
     const QPixmap picture = grab(QRect(0, 0, width(), height()));
     SaveDialog1.Title = "Save Image as bmp-file";
     if (!SaveDialog1.Execute()) return;
-    const QString name = SaveDialog1.FileName;
-    if (QFile::exists(name)) QFile::remove(name);
-    if (!picture.toImage().save(name, "BMP")) {
-        QFile::remove(name);  // no partial file
-        ShowMessage("Error: Bitmap saving");
+    // Written to a temporary file in the same folder, every write and the
+    // close checked, then renamed over the name: a full disk or any other
+    // failure leaves no partial file and the old file as it was.
+    QSaveFile file(SaveDialog1.FileName);
+    QString error;
+    if (!file.open(QIODevice::WriteOnly)) {
+        error = file.errorString();
+    } else if (!picture.toImage().save(&file, "BMP")) {
+        error = file.error() != QFileDevice::NoError ? file.errorString()
+                                                     : QString("the picture could not be written");
+        file.cancelWriting();
+    } else if (!file.commit()) {
+        error = file.errorString();
+    }
+    if (!error.isEmpty()) {
+        ShowMessage("Error: Bitmap saving\n" + error);
         return;
     }
     Beep();

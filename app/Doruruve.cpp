@@ -121,6 +121,9 @@ std::optional<QString> AskForFileName(const TSaveDialog& d) {
 TForm1::TForm1(const std::string& directory, QWidget* parent)
     : QWidget(parent), Directory(directory) {
     State.Terms.Directory = Directory;
+    // The terms loader's lines, on standard output when a problem starts or
+    // changes (not 240 times a second while it lasts).
+    State.Terms.Report = PrintWhenChanged(stdout);
     setWindowTitle("Brenlow Radioastronomy Group Tarnwick");
     setWindowIcon(ProgramIcon());
     setFont(WindowFont(10));
@@ -231,9 +234,10 @@ TForm1::TForm1(const std::string& directory, QWidget* parent)
     INC61 = Timeincrement->addAction("INC 6'", this, &TForm1::INC61Click);
 
     SaveDialog1.Prompt = AskForFileName;
-    ShowMessage = [this](const QString& text) { QMessageBox::information(this, QString(), text); };
+    ShowMessage = [this](const QString& text) { QMessageBox::warning(this, QString(), text); };
     Beep = [] { QApplication::beep(); };
 
+    ProblemList = new TProblemList(this);
     ReadHorizonFile();
     ResizeOuter(this, OuterSize());
     ReadSiteConfiguration();
@@ -256,6 +260,12 @@ void TForm1::showEvent(QShowEvent* event) {
     if (shownOnce_) return;  // later the user's size stands
     shownOnce_ = true;
     ResizeOuterOnShow(this, OuterSize());
+    if (ProblemList->ListBox1->count() > 0) {
+        // Beside the main window, below it; shown without taking the focus.
+        ProblemList->setAttribute(Qt::WA_ShowWithoutActivating);
+        ProblemList->move(frameGeometry().left(), frameGeometry().bottom() + 8);
+        ProblemList->show();
+    }
 }
 
 // Closing the main window, by Exit or by its own close control, ends the
@@ -269,12 +279,41 @@ void TForm1::closeEvent(QCloseEvent* event) {
 // Site files
 
 void TForm1::ReadHorizonFile() {
-    ReadHorizonProfile(FileIn(Directory, "horizon.prn").c_str(), State);
+    horizonProblems_.clear();
+    ReadHorizonProfile(FileIn(Directory, "horizon.prn").c_str(), State, &horizonProblems_);
+    ShowProblems();
 }
 
 void TForm1::ReadSiteConfiguration() {
-    ReadSiteFile(FileIn(Directory, "kelvo.cfg").c_str(), State);
-    Label9->SetCaption(QString::fromLatin1("Location: ") + QString::fromLatin1(State.SiteName));
+    const std::string path = FileIn(Directory, "kelvo.cfg");
+    siteProblems_.clear();
+    ReadSiteFile(path.c_str(), State, &siteProblems_);
+    if (auto mismatch = ZoneMismatch(path.c_str(), State.TimeZoneCode, LocalUtcOffsetSeconds()))
+        siteProblems_.push_back(*mismatch);
+    Label9->SetCaption(QString::fromLatin1("Location: ") +
+                       QString::fromStdString(NameAsUtf8(State.SiteName)));
+    ShowProblems();
+}
+
+SiteProblems TForm1::Problems() const {
+    SiteProblems all = horizonProblems_;
+    all.insert(all.end(), siteProblems_.begin(), siteProblems_.end());
+    return all;
+}
+
+// Problems show in red on the location label, with the list as its tooltip
+// and in the problem window; nothing waits for the observer.
+void TForm1::ShowProblems() {
+    QStringList lines;
+    for (const SiteProblem& p : Problems()) lines << QString::fromStdString(Describe(p));
+    ProblemList->SetProblems(lines);
+    if (lines.isEmpty()) {
+        Label9->setPalette(palette());
+        Label9->setToolTip(QString());
+        return;
+    }
+    Label9->SetFontColor(Qt::red);
+    Label9->setToolTip("Problems in the station's files:\n" + lines.join('\n'));
 }
 
 // ---------------------------------------------------------------------------
@@ -297,10 +336,25 @@ void TForm1::Timer1Timer() {
         Label5->SetCaption(QString::fromLatin1(r.Gha));
         Label4->SetCaption(QString::fromLatin1(r.AziEle));
         Label6->SetCaption(QString::fromLatin1(r.RaDec));
+        // A place that could not be computed: the readouts say so, in red,
+        // with the file and the problem as their tooltip.
+        const QString problem = QString::fromStdString(r.Problem);
+        if (Label6->toolTip() != problem) {
+            Label4->setToolTip(problem);
+            Label6->setToolTip(problem);
+            Label6->SetFontColor(r.PlaceUsable ? palette().color(QPalette::WindowText) : Qt::red);
+        }
         Label7->SetCaption(QString::fromLatin1(r.Jd));
         Label8->SetCaption(QString::fromLatin1(r.Tjd));
         Button1->setText(QString::fromLatin1(r.TimeZone));
         Button3->setText(QString::fromLatin1(r.Source));
+        // A new day (local midnight, or a clock set to another date): the
+        // track and the table are the new day's.
+        const int date = clock.Year * 10000 + clock.Month * 100 + clock.Day;
+        if (date != shownDate_) {
+            shownDate_ = date;
+            s.RedrawPending = true;
+        }
         if (s.CurrentSecond != s.LastSecond) {
             s.LastSecond = s.CurrentSecond;
             if (s.RedrawPending) {

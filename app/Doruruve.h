@@ -14,7 +14,9 @@
 #include <string>
 
 #include "ObservationState.h"
+#include "Problems.h"
 #include "Readouts.h"
+#include "SiteFiles.h"
 #include "SkyChart.h"
 
 // The chart's paint box: shows the chart's image on every repaint.
@@ -121,6 +123,11 @@ public:
     QAction* Fixstar;           // opens the manual coordinates dialog
     QAction *INC1h1, *INC301, *INC101, *INC61;  // steps 60, 30, 12, 6 minutes
     TSaveDialog SaveDialog1;    // the BMP export's file prompt
+    TProblemList* ProblemList;  // problems found in kelvo.cfg and horizon.prn, beside the window
+
+    // The problems of the site files as last read (and a zone that differs
+    // from this computer's), in the order found.
+    kelvo::SiteProblems Problems() const;
 
 public slots:
     void Timer1Timer();
@@ -178,7 +185,11 @@ private:
     void SelectStep(int minutes);
     void PopUp(QMenu* menu, QPushButton* button);
     QSize OuterSize() const;
+    // Marks the location label and fills the problem list from the problems.
+    void ShowProblems();
     bool shownOnce_ = false;
+    kelvo::SiteProblems horizonProblems_, siteProblems_;
+    int shownDate_ = 0;  // yyyymmdd of the clock at the last update
 };
 
 // The windows, created once at start in this order.

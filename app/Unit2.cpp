@@ -1,5 +1,6 @@
 #include "Unit2.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QEvent>
 #include <QFocusEvent>
@@ -92,16 +93,37 @@ bool TManual::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
+namespace {
+
+// Marks a box whose text cannot be taken: a reddish background and the
+// reason as its tooltip; the last valid value stays in use.
+void MarkBox(QLineEdit* box, const std::string& problem) {
+    const bool invalid = !problem.empty();
+    if (box->property("invalid").toBool() == invalid && box->toolTip().toStdString() == problem)
+        return;
+    box->setProperty("invalid", invalid);
+    QPalette p = box->palette();
+    p.setColor(QPalette::Base, invalid ? QColor(255, 200, 200)
+                                       : QApplication::palette().color(QPalette::Base));
+    box->setPalette(p);
+    box->setToolTip(invalid ? QString::fromStdString(problem + "; the last valid value stays in use")
+                            : QString());
+}
+
+}  // namespace
+
 void TManual::Edit1Change() {
     if (!Form1) return;
-    Form1->State.SourceRa =
-        ParseReal(Edit1->text().toLatin1().toStdString()) * EphemerisConstants::DegToRad;
+    const TypedAngle a = TypedRightAscension(Edit1->text().toLatin1().toStdString());
+    MarkBox(Edit1, a.Problem);
+    if (a.Problem.empty()) Form1->State.SourceRa = a.Degrees * EphemerisConstants::DegToRad;
 }
 
 void TManual::Edit2Change() {
     if (!Form1) return;
-    Form1->State.SourceDec =
-        ParseReal(Edit2->text().toLatin1().toStdString()) * EphemerisConstants::DegToRad;
+    const TypedAngle a = TypedDeclination(Edit2->text().toLatin1().toStdString());
+    MarkBox(Edit2, a.Problem);
+    if (a.Problem.empty()) Form1->State.SourceDec = a.Degrees * EphemerisConstants::DegToRad;
 }
 
 void TManual::Edit3Change() {

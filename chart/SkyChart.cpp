@@ -48,7 +48,12 @@ void SkyChart::DrawHorizonProfile(const HorizonProfile& horizon) {
 
 void SkyChart::DrawGeostationaryArc(double siteHeight, double siteLatitude, double siteLongitude,
                                     const HorizonProfile* horizon) {
-    for (int k = -90; k <= 89; ++k) {  // satellite longitude, degrees positive west
+    // The 180 satellites at whole degrees of longitude from 90 deg east to 89
+    // deg west of the site's own meridian: the whole belt a site can see,
+    // wherever it is.
+    const double own = std::isfinite(siteLongitude) ? std::remainder(siteLongitude, 360.0) : 0.0;
+    const int centre = static_cast<int>(std::lround(own));
+    for (int k = centre - 90; k <= centre + 89; ++k) {  // degrees, positive west
         float a = 0, e = 0;
         GeostationaryElevation(static_cast<float>(k), siteHeight, siteLatitude, siteLongitude, a,
                                e);

@@ -45,8 +45,9 @@ public:
     // A green column from the bottom edge up to the profile's elevation at
     // each whole degree of azimuth.
     void DrawHorizonProfile(const HorizonProfile& horizon);
-    // A yellow pixel for each of the satellites at whole degrees of longitude
-    // from 90 E to 89 W, seen from the site (height m, latitude deg,
+    // A yellow pixel for each of the 180 satellites at whole degrees of
+    // longitude from 90 deg east to 89 deg west of the site's meridian (its
+    // longitude rounded), seen from the site (height m, latitude deg,
     // longitude deg positive west); with a horizon profile only those above
     // it.
     void DrawGeostationaryArc(double siteHeight, double siteLatitude, double siteLongitude,

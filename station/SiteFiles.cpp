@@ -46,11 +46,13 @@ int LineReader::Next() {
 
 bool LineReader::ReadLine(char (&buffer)[TextBufferSize]) {
     if (done_) return false;
+    pastEnd_ = false;
     int n = 0;
     for (;;) {
         const int c = Next();
         if (c == EOF) {
             done_ = true;  // the file has ended; this line is what was read
+            pastEnd_ = n == 0;
             break;
         }
         if (c == '\n') break;
@@ -158,7 +160,7 @@ void ReadHorizonProfile(const char* path, ObservationState& state, SiteProblems*
     int entries = 0;
     for (float& entry : state.Horizon) {
         char line[TextBufferSize] = "";
-        if (!reader.ReadLine(line)) {
+        if (!reader.ReadLine(line) || reader.PastEnd()) {
             entry = 0.0f;
             continue;
         }
@@ -189,7 +191,8 @@ void ReadSiteFile(const char* path, ObservationState& state, SiteProblems* probl
     std::unique_ptr<std::FILE, FileCloser> file(OpenRegularFile(path, &why));
     if (file) {
         LineReader reader(file.get());
-        if (!reader.ReadLine(state.SiteName)) report.Add(1, "(site name) missing");
+        if (!reader.ReadLine(state.SiteName) || reader.PastEnd())
+            report.Add(1, "(site name) missing");
         else if (reader.Cut())
             report.Add(1, "(site name) longer than 39 characters, cut to " +
                               Shown(state.SiteName) + "; no later line is read");
@@ -198,7 +201,7 @@ void ReadSiteFile(const char* path, ObservationState& state, SiteProblems* probl
         auto field = [&](const char* what, const std::string& unit, bool integer) {
             ++number;
             const std::string label = std::string("(") + what + ") ";
-            if (!reader.ReadLine(line)) {
+            if (!reader.ReadLine(line) || reader.PastEnd()) {
                 report.Add(number, label + "missing: 0" + unit + " is used");
                 return 0.0;
             }

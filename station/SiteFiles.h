@@ -50,6 +50,9 @@ public:
     bool Cut() const { return cut_; }
     // Whether reading stopped on a read error rather than the end of the file.
     bool Failed() const { return failed_; }
+    // Whether the last line read was no line of the file: the file ended
+    // before any character of it (the line then reads as empty).
+    bool PastEnd() const { return pastEnd_; }
 
 private:
     int Next();  // next character, CR LF as LF, Ctrl-Z as end; EOF at the end
@@ -57,6 +60,7 @@ private:
     bool done_;
     bool cut_ = false;
     bool failed_ = false;
+    bool pastEnd_ = false;
 };
 
 // The path of file name in directory (empty: the working directory).

@@ -152,6 +152,19 @@ NumberField ScanInteger(std::string_view text) {
 
 long ParseInteger(std::string_view text) { return static_cast<long>(ScanInteger(text).Value); }
 
+TypedAngle TypedRightAscension(std::string_view text) {
+    const NumberField f = ScanReal(text);
+    if (f.OutOfRange) return {0.0, "this number is beyond any range"};
+    return {f.Value, {}};
+}
+
+TypedAngle TypedDeclination(std::string_view text) {
+    TypedAngle a = TypedRightAscension(text);
+    if (a.Problem.empty() && std::fabs(a.Degrees) > 90.0)
+        a.Problem = "a declination lies between -90 and +90 degrees";
+    return a;
+}
+
 std::string Latin1ToUtf8(std::string_view text) {
     std::string out;
     out.reserve(text.size() + 8);

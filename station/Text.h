@@ -32,6 +32,17 @@ struct NumberField {
 NumberField ScanReal(std::string_view text);
 NumberField ScanInteger(std::string_view text);
 
+// A coordinate typed into the manual dialog, in degrees, read like
+// ParseReal (an empty box or one without a number gives 0). Problem says why
+// the text cannot be taken (a number beyond the double range; for a
+// declination, beyond +-90 deg); Degrees is then not to be used.
+struct TypedAngle {
+    double Degrees = 0.0;
+    std::string Problem;  // empty: the text is a usable value
+};
+TypedAngle TypedRightAscension(std::string_view text);
+TypedAngle TypedDeclination(std::string_view text);
+
 // Latin-1 text to UTF-8.
 std::string Latin1ToUtf8(std::string_view text);
 
