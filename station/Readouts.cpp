@@ -159,8 +159,10 @@ std::string UnusableRaDec(const PlaceStatus& status) {
 TermsReport PrintWhenChanged(std::FILE* out) {
     auto last = std::make_shared<std::vector<std::string_view>>();
     return [out, last](const std::vector<std::string_view>& lines) {
-        for (std::string_view line : lines) {
+        for (auto it = lines.begin(); it != lines.end(); ++it) {
+            const std::string_view line = *it;
             if (std::find(last->begin(), last->end(), line) != last->end()) continue;
+            if (std::find(lines.begin(), it, line) != it) continue;  // said in this call
             std::fwrite(line.data(), 1, line.size(), out);
             std::fputc('\n', out);
         }

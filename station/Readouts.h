@@ -51,9 +51,10 @@ struct Readouts {
 std::string UnusableAziEle(const PlaceStatus& status);
 std::string UnusableRaDec(const PlaceStatus& status);
 
-// A terms report that writes each loader line of a call, followed by a line
-// feed, to out only when the call before did not give it too: a missing or
-// damaged file is reported when that starts or changes, not on every call.
+// A terms report that writes each distinct loader line of a call, followed
+// by a line feed, to out only when the call before did not give it too: a
+// missing or damaged file is reported when that starts or changes, not on
+// every call.
 TermsReport PrintWhenChanged(std::FILE* out);
 
 // Greenwich sidereal time in hours, 0 <= g < 24, from the local sidereal

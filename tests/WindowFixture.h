@@ -7,6 +7,8 @@
 
 #include <QCoreApplication>
 #include <QTest>
+#include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <memory>
 
@@ -23,12 +25,21 @@ protected:
     // Site 15 E 50 N 500 m on MEZ; a flat horizon at 0 deg unless a test
     // writes its own before calling Open().
     void SetUp() override {
+        // This computer's clock runs on MEZ (UT+1, no summer time), as the
+        // site file says, unless a test sets another zone.
+        SetComputerZone("MEZ-1");
         Write("kelvo.cfg", "Tarnwick\n500\n-15\n50\n-1\n");
         std::string horizon;
         for (int i = 0; i < 360; ++i) horizon += "0\n";
         Write("horizon.prn", horizon);
         for (const char* f : {"PLANETS.NDX", "PLANETS.DAT"})
             std::filesystem::copy_file(std::filesystem::path(KELVO_DATA_DIR) / f, dir_.path() / f);
+    }
+
+    // The computer's time zone as a POSIX TZ value.
+    static void SetComputerZone(const char* zone) {
+        ::setenv("TZ", zone, 1);
+        ::tzset();
     }
 
     // A file in the scratch folder.
@@ -59,6 +70,8 @@ protected:
         help_.reset();
         about_.reset();
         form_.reset();
+        ::unsetenv("TZ");
+        ::tzset();
     }
 
     // Runs ticks until the next update has run (the 91st tick from start).

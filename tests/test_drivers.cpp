@@ -9,6 +9,7 @@
 #include "Ephemeris.h"
 #include "EphemerisConstants.h"
 #include "ReferencePlaces.h"
+#include "TermsFiles.h"
 #include "Units.h"
 
 using namespace kelvo;
@@ -230,3 +231,93 @@ TEST_P(ReferenceEphemeris, TopocentricPlaceAgrees) {
 
 INSTANTIATE_TEST_SUITE_P(SwissEphemeris, ReferenceEphemeris,
                          ::testing::ValuesIn(kReferencePlaces));
+
+TEST(Preamble, HugeOrNonFiniteLongitudesReturnAtOnce) {
+    // From about 1e13 degrees the old step-by-step reduction never ended.
+    for (double lon : {1e11, 1e13, 1e20, -1e300, 1e308}) {
+        const Out o = Fixstar(lon, 50, 0, 2026, 12, 11, 9.0, 1.0, 0.5);
+        EXPECT_GE(o.lst, 0.0) << lon;
+        EXPECT_LE(o.lst, 2 * kPi) << lon;
+    }
+    for (double lon : std::initializer_list<double>{INFINITY, -INFINITY, std::nan("")}) {
+        const Out o = Fixstar(lon, 50, 0, 2026, 12, 11, 9.0, 1.0, 0.5);
+        EXPECT_TRUE(std::isnan(o.lst)) << lon;  // no place: shown as such, never a hang
+    }
+}
+
+TEST(Preamble, OrdinarySitesKeepTheirValuesToTheLastBit) {
+    // Regression pins: this code's values before the reduction became
+    // constant-time (step-by-step loops), at 2000 January 1.
+    struct Pin {
+        double lon, lat, hours, lst, az, el;
+    };
+    const Pin pins[] = {
+        {150, 40, 0, 5.4098966627858234, 57.421800566319376, 6.3306954615929447},
+        {-170, 40, 23.5, 4.5977096981424168, 23.865875559212469, -17.179862165674638},
+        {-15, 50, 21.2186, 1.2935449577095099, 217.13360158608555, 65.133271995446037},
+        {179.9, -33, 12, 1.7550519571226806, 321.27927697564087, 16.011883624752144},
+    };
+    for (const Pin& p : pins) {
+        const Out o = Fixstar(p.lon, p.lat, 0, 2000, 1, 1, p.hours, 1.0, 0.5);
+        EXPECT_EQ(o.lst, p.lst) << p.lon;
+        EXPECT_EQ(o.az, p.az) << p.lon;
+        EXPECT_EQ(o.el, p.el) << p.lon;
+    }
+}
+
+namespace {
+
+// Terms files whose Earth (slot 3) and Mercury (slot 1) are the shipped ones,
+// with one change made by damage().
+template <typename F>
+PlaceStatus PlanetWithDamagedTerms(int planet, F damage) {
+    const PlanetTerms shipped = LoadPlanetTerms(KELVO_DATA_DIR, {1, 3}, {});
+    std::vector<SeriesTerm> data;
+    std::vector<IndexRecordSpec> index(4);
+    for (int slot : {1, 3}) {
+        IndexRecordSpec r{};
+        for (int k = 0; k < 18; ++k)
+            r[k] = {k == 0 ? static_cast<int>(data.size()) : 0, shipped.Index[slot].Block[k].Count};
+        index[slot] = r;
+        data.insert(data.end(), shipped.Run[slot].begin(), shipped.Run[slot].end());
+    }
+    damage(index, data);
+    ScratchDir dir("kelvo-damaged-driver");
+    WriteFile(dir.path() / "PLANETS.NDX", IndexBytes(index));
+    WriteFile(dir.path() / "PLANETS.DAT", TermBytes(data));
+    const TermsSource source{dir.path().string(), [](const std::vector<std::string_view>&) {}};
+    Out o;
+    return PlanetEphemeris(source, -15, 50, -1, 250, planet, 2009, 5, 10, 21.2186, o.lst, o.az,
+                           o.el, o.ra, o.dec, o.jd);
+}
+
+}  // namespace
+
+TEST(PlanetEphemeris, DamagedTermsMakeThePlaceUnusable) {
+    using Index = std::vector<IndexRecordSpec>;
+    using Data = std::vector<SeriesTerm>;
+    EXPECT_TRUE(PlanetWithDamagedTerms(1, [](Index&, Data&) {}).Usable);
+    // The Earth's counts zeroed: Mercury would be 160 deg off without a word.
+    const PlaceStatus zeroed =
+        PlanetWithDamagedTerms(1, [](Index& index, Data&) { index[3] = IndexRecordSpec{}; });
+    EXPECT_FALSE(zeroed.Usable);
+    EXPECT_FALSE(zeroed.FilesMissing);
+    EXPECT_NE(zeroed.Detail.find("slot 3 holds no series"), std::string::npos) << zeroed.Detail;
+    // One NaN term in Mercury's run: "AZI= nan" before.
+    const PlaceStatus nan =
+        PlanetWithDamagedTerms(1, [](Index&, Data& data) { data[7].Amplitude = std::nan(""); });
+    EXPECT_FALSE(nan.Usable);
+    EXPECT_NE(nan.Detail.find("PLANETS.DAT: term 7"), std::string::npos) << nan.Detail;
+    // The Sun needs only the Earth, so Mercury's damage leaves it usable.
+    EXPECT_TRUE(
+        PlanetWithDamagedTerms(0, [](Index&, Data& data) { data[7].Phase = INFINITY; }).Usable);
+    // Files missing altogether.
+    Out o;
+    const PlaceStatus missing = PlanetEphemeris(
+        TermsSource{"/nonexistent-kelvo-folder", [](const std::vector<std::string_view>&) {}}, -15,
+        50, -1, 250, 5, 2009, 5, 10, 21.0, o.lst, o.az, o.el, o.ra, o.dec, o.jd);
+    EXPECT_FALSE(missing.Usable);
+    EXPECT_TRUE(missing.FilesMissing);
+    EXPECT_EQ(missing.Detail,
+              "/nonexistent-kelvo-folder/PLANETS.NDX: cannot be opened (No such file or directory)");
+}

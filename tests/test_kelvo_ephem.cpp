@@ -108,6 +108,7 @@ TEST_P(CommandLineErrors, ExitTwoWithOneLineAndNoOutput) {
     EXPECT_EQ(r.status, 2) << c.name;
     EXPECT_TRUE(r.out.isEmpty()) << c.name;
     EXPECT_EQ(r.err.count('\n'), 1) << c.name;
+    EXPECT_LT(r.err.size(), 160) << c.name;  // readable: long arguments are cut
     EXPECT_TRUE(r.err.contains(c.message)) << c.name << ": " << r.err.toStdString();
 }
 
@@ -126,7 +127,53 @@ INSTANTIATE_TEST_SUITE_P(
         BadInput{"ra not a number", {"--ra", "10h", "--dec", "5"}, "--ra takes degrees"},
         BadInput{"source and ra", {"--source", "Sun", "--ra", "1", "--dec", "2"}, "exclude"},
         BadInput{"missing value", {"--source"}, "--source needs a value"},
-        BadInput{"unknown option", {"--verbose"}, "unknown option \"--verbose\""}));
+        BadInput{"unknown option", {"--verbose"}, "unknown option \"--verbose\""},
+        BadInput{"declination beyond the pole", {"--ra", "10", "--dec", "91"},
+                 "--dec takes degrees from -90 to 90, not \"91\""},
+        BadInput{"declination below the pole", {"--ra", "10", "--dec", "-90.5"},
+                 "--dec takes degrees from -90 to 90"},
+        BadInput{"right ascension beyond the double range",
+                 {"--ra", QString(400, '9'), "--dec", "5"},
+                 "--ra takes degrees as a decimal number, not \"9999999999999999999999999999999999999999...\""},
+        BadInput{"long multi-line source name",
+                 {"--source", "Sirius\nline two\n" + QString(300, 'x')},
+                 "unknown source \"Sirius?line two?xxxxxxxxxxxxxxxxxxxxxxxx...\""}));
+
+TEST_F(WindowTest, CommandLineWriteErrorIsExitOne) {
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("TZ", "MEZ-1");
+    p.setProcessEnvironment(env);
+    p.setWorkingDirectory(QString::fromStdString(dir_.path().string()));
+    p.setStandardOutputFile("/dev/full");
+    p.start(KELVO_EPHEM, {"--source", "Moon", "--table", "--step", "6"});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitCode(), 1);
+    const QString err = QString::fromUtf8(p.readAllStandardError());
+    EXPECT_EQ(err, "kelvo-ephem: cannot write the output: No space left on device\n");
+}
+
+TEST_F(WindowTest, CommandLineWarnsOfSiteFileProblems) {
+    Write("kelvo.cfg", "Tarnwick\n117,7\n-15\n50\n-1\n");
+    const EphemRun r = Ephem(dir_.path(), {"--source", "Moon", "--json"}, "UTC0");
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    const QStringList err = r.err.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(err.size(), 2) << r.err.toStdString();
+    EXPECT_EQ(err[0], "kelvo-ephem: warning: kelvo.cfg line 2: (height) \"117,7\" is more than a "
+                      "number: read as 117 m");
+    EXPECT_TRUE(err[1].contains("(zone code) -1 means UT+1, but this computer's clock runs on UT"));
+    QJsonParseError error{};
+    const QJsonObject o = QJsonDocument::fromJson(r.out.toUtf8(), &error).object();
+    ASSERT_EQ(error.error, QJsonParseError::NoError);
+    const QJsonArray warnings = o.value("warnings").toArray();
+    ASSERT_EQ(warnings.size(), 2);
+    EXPECT_EQ("kelvo-ephem: warning: " + warnings[0].toString(), err[0]);
+    // A clock reading given on the command line is no reading of this
+    // computer's clock: its zone is no concern then.
+    const EphemRun at = Ephem(dir_.path(), {"--at", "2009-05-10 21:13:07", "--json"}, "UTC0");
+    EXPECT_EQ(QJsonDocument::fromJson(at.out.toUtf8()).object().value("warnings").toArray().size(),
+              1);
+}
 
 TEST_F(WindowTest, CommandLineHelpNamesEveryOption) {
     const EphemRun r = Ephem(dir_.path(), {"--help"});

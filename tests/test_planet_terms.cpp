@@ -2,7 +2,10 @@
 // loading of damaged files.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cmath>
+#include <filesystem>
 
 #include "PlanetTerms.h"
 #include "Planets.h"
@@ -163,6 +166,101 @@ INSTANTIATE_TEST_SUITE_P(
         DamagedCase{"negative start", IndexBytes({Counts(0, {}), Counts(-2, {1})}), 5},
         DamagedCase{"counts past the data file",
                     IndexBytes({Counts(0, {}), Counts(0, {32767, 32767, 32767})}), 2}));
+
+// Damage that a load must refuse before it costs anything, or that would
+// put a body at a plausible wrong place.
+struct HostileCase {
+    const char* name;
+    std::vector<SeriesTerm> terms;  // the data file; the index is one slot-1 run over them all
+    const char* detail;             // part of the slot's detail
+};
+
+class HostileTerms : public ::testing::TestWithParam<HostileCase> {};
+
+TEST_P(HostileTerms, AreDamageWithTheFileNamed) {
+    const HostileCase& c = GetParam();
+    ScratchDir dir("kelvo-hostile");
+    std::array<int, 18> counts{};
+    counts[0] = static_cast<int>(c.terms.size()) - 1;  // L0
+    counts[12] = 1;                                      // R0
+    WriteFile(dir.path() / "PLANETS.NDX", IndexBytes({Counts(0, {}), Counts(0, counts)}));
+    WriteFile(dir.path() / "PLANETS.DAT", TermBytes(c.terms));
+    PlanetTerms terms;
+    Said said;
+    EXPECT_EQ(LoadPlanetTerms(terms, dir.path().string(), 1, said.sink()), unsigned{TermsDamaged})
+        << c.name;
+    EXPECT_EQ(said.text, "Planetary terms files damaged !!!\n") << c.name;
+    EXPECT_TRUE(terms.Run[1].empty()) << c.name;
+    EXPECT_NE(UnusableSlot(terms, 1).find(c.detail), std::string::npos)
+        << c.name << ": " << UnusableSlot(terms, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, HostileTerms,
+    ::testing::Values(
+        HostileCase{"NaN amplitude", {{1, 0, 0}, {std::nan(""), 0, 0}, {1, 0, 0}},
+                    "PLANETS.DAT: term 1 (of slot 1's run of 3 terms from term 0) is not a finite"},
+        HostileCase{"infinite frequency", {{1, 0, 0}, {1, 0, INFINITY}}, "term 1"},
+        HostileCase{"absurd amplitude", {{1e300, 0, 0}, {1, 0, 0}}, "term 0"},
+        HostileCase{"absurd phase", {{1, 1e9, 0}, {1, 0, 0}}, "term 0"}));
+
+TEST(HostileTerms, RunLongerThanAnySeriesIsRefusedUnread) {
+    // Counts at their maxima: 18 x 32767 terms, over half a million. The
+    // data file is too short too, but the length alone is refused first.
+    ScratchDir dir("kelvo-huge");
+    IndexRecordSpec huge{};
+    for (auto& pair : huge) pair = {0, 32767};
+    WriteFile(dir.path() / "PLANETS.NDX", IndexBytes({huge, huge}));
+    WriteFile(dir.path() / "PLANETS.DAT", TermBytes(NumberedTerms(3)));
+    PlanetTerms terms;
+    EXPECT_EQ(LoadPlanetTerms(terms, dir.path().string(), 1, {}), unsigned{TermsDamaged});
+    EXPECT_NE(UnusableSlot(terms, 1).find("run of 589806 terms from term 0 is longer than any "
+                                          "real series (at most 10000)"),
+              std::string::npos)
+        << UnusableSlot(terms, 1);
+    // Within the bound, a whole run loads.
+    std::array<int, 18> counts{};
+    counts[0] = static_cast<int>(MaxTermsPerSlot) - 1;
+    counts[12] = 1;
+    WriteFile(dir.path() / "PLANETS.NDX", IndexBytes({Counts(0, {}), Counts(0, counts)}));
+    WriteFile(dir.path() / "PLANETS.DAT",
+              TermBytes(std::vector<SeriesTerm>(MaxTermsPerSlot, SeriesTerm{1e-9, 1.0, 100.0})));
+    EXPECT_EQ(LoadPlanetTerms(terms, dir.path().string(), 1, {}), 0u);
+    EXPECT_EQ(terms.Run[1].size(), static_cast<std::size_t>(MaxTermsPerSlot));
+}
+
+TEST(HostileTerms, NamedPipesAndFoldersCountAsMissingWithoutBlocking) {
+    ScratchDir dir("kelvo-fifo");
+    ASSERT_EQ(::mkfifo((dir.path() / "PLANETS.NDX").c_str(), 0600), 0);
+    std::filesystem::create_directory(dir.path() / "PLANETS.DAT");
+    PlanetTerms terms;
+    Said said;
+    EXPECT_EQ(LoadPlanetTerms(terms, dir.path().string(), 3, said.sink()),
+              TermsIndexMissing | TermsDataMissing);
+    EXPECT_EQ(said.text, "Index file not found !!!\nPlanetary terms file not found !!!\n");
+    EXPECT_EQ(UnusableSlot(terms, 3),
+              (dir.path() / "PLANETS.NDX").string() + ": cannot be opened (not a regular file)");
+}
+
+TEST(HostileTerms, SlotWithoutLongitudeOrRadiusSeriesLoadsSilentlyButIsUnusable) {
+    ScratchDir dir("kelvo-zeroed");
+    // Slot 3's L0 count zeroed: a run of B and R terms only.
+    WriteFile(dir.path() / "PLANETS.NDX",
+              IndexBytes({Counts(0, {}), Counts(0, {}), Counts(0, {}),
+                          Counts(0, {0, 0, 0, 0, 0, 0, 2, 0, 0, 0, 0, 0, 1})}));
+    WriteFile(dir.path() / "PLANETS.DAT", TermBytes(NumberedTerms(3)));
+    PlanetTerms terms;
+    Said said;
+    EXPECT_EQ(LoadPlanetTerms(terms, dir.path().string(), 3, said.sink()), 0u);
+    EXPECT_EQ(said.text, "");
+    EXPECT_EQ(terms.Run[3].size(), 3u);
+    EXPECT_NE(UnusableSlot(terms, 3).find("slot 3 holds no series for the longitude and the "
+                                          "radius vector"),
+              std::string::npos);
+    // The shipped files are usable for every slot.
+    const PlanetTerms shipped = LoadPlanetTerms(KELVO_DATA_DIR, {0, 1, 2, 3, 4, 5, 6, 7, 8}, {});
+    for (int slot = 0; slot < PlanetTermsSlots; ++slot) EXPECT_EQ(UnusableSlot(shipped, slot), "");
+}
 
 struct PlutoCase {
     double T, longitude, latitude, radius;

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "Satellit.h"
 #include "SkyChart.h"
 
 using namespace kelvo;
@@ -118,4 +119,39 @@ TEST(SkyChart, AnySizeScalesTheSameDrawing) {
     EXPECT_EQ(image.pixelColor(600, 354), ChartHorizon);
     EXPECT_NE(image.pixelColor(600, 345), ChartHorizon);
     EXPECT_EQ(CountPixels(image, ChartBelt), 0);
+}
+
+TEST(SkyChart, BeltCentredOnTheSitesMeridian) {
+    // Los Angeles, 117.7 W 34 N: satellites from 27.7 W to 207.7 W. Before,
+    // only 90 E to 89 W were taken and the arc stopped at azimuth 136.
+    SkyChart chart(360, 90);  // one pixel a degree
+    chart.Clear();
+    chart.DrawGeostationaryArc(100, 34.0, 117.7, nullptr);
+    const QImage& image = chart.Image();
+    int east = 0, west = 0, top = 90;
+    for (int y = 0; y < 90; ++y)
+        for (int x = 0; x < 360; ++x) {
+            if (image.pixelColor(x, y) != ChartBelt) continue;
+            east += x < 136;
+            west += x > 224;
+            if (y < top) top = y;
+        }
+    EXPECT_GT(east, 20);
+    EXPECT_GT(west, 20);
+    float a = 0, e = 0;
+    GeostationaryElevation(117.7f, 100, 34.0, 117.7, a, e);  // due south
+    EXPECT_NEAR(e, 50.5, 0.5);
+    EXPECT_EQ(top, static_cast<int>(90 - e));
+    // Near Greenwich the 180 points are the same as ever.
+    SkyChart greenwich(189, 111), before(189, 111);
+    greenwich.Clear();
+    greenwich.DrawGeostationaryArc(500, 50, 0.4, nullptr);
+    before.Clear();
+    for (int k = -90; k <= 89; ++k) {
+        GeostationaryElevation(static_cast<float>(k), 500, 50, 0.4, a, e);
+        int x, y;
+        before.Position(a, e, x, y);
+        before.canvas().SetPixel(x, y, ChartBelt);
+    }
+    EXPECT_EQ(greenwich.Image(), before.Image());
 }

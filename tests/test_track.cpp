@@ -197,3 +197,55 @@ TEST(GeostationaryElevation, EquatorZenithAndSouthernSites) {
     EXPECT_GT(a, 270.0f);
     EXPECT_LE(a, 360.0f);
 }
+
+TEST_F(TrackInDataDir, WithoutUsableTermsNoNumbersNoTrackNoTable) {
+    s.Terms.Directory = "/nonexistent-kelvo-folder";
+    std::vector<std::vector<std::string_view>> calls;
+    s.Terms.Report = [&](const std::vector<std::string_view>& lines) { calls.push_back(lines); };
+    s.Kind = SourceKind::Planet;
+    s.PlanetNumber = 4;
+    double lst, az, el;
+    const Readouts r = UpdateReadouts(s, clock, lst, az, el);
+    EXPECT_FALSE(r.PlaceUsable);
+    EXPECT_EQ(r.AziEle, "AZI/ELE: terms missing");
+    EXPECT_EQ(r.RaDec, "RA/DEC: no PLANETS.NDX/DAT");
+    EXPECT_EQ(r.Problem,
+              "/nonexistent-kelvo-folder/PLANETS.NDX: cannot be opened (No such file or directory)");
+    EXPECT_EQ(r.Lst.substr(0, 5), "LST= ");  // time needs no terms
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].size(), 4u);  // two lines for each of the two loads
+
+    const auto points = ComputeTrack(s, clock);
+    EXPECT_EQ(points.size(), 50u);
+    for (const TrackPoint& p : points) {
+        EXPECT_FALSE(p.Visible);
+        EXPECT_FALSE(p.Tabulated);
+    }
+    // The Moon and fixed sources need no terms.
+    s.Kind = SourceKind::Moon;
+    EXPECT_TRUE(UpdateReadouts(s, clock, lst, az, el).PlaceUsable);
+    int lines = 0;
+    for (const TrackPoint& p : ComputeTrack(s, clock)) lines += p.Tabulated;
+    EXPECT_EQ(lines, 49);
+}
+
+TEST(PrintWhenChanged, EachConditionOnceWhenItStartsOrChanges) {
+    std::FILE* out = std::tmpfile();
+    ASSERT_NE(out, nullptr);
+    const TermsReport report = PrintWhenChanged(out);
+    const std::string_view index = "Index file not found !!!";
+    const std::string_view data = "Planetary terms file not found !!!";
+    const std::string_view damaged = "Planetary terms files damaged !!!";
+    for (int i = 0; i < 240; ++i) report({index, data, index, data});  // both missing, for long
+    report({damaged});                                                 // the files come back damaged
+    report({damaged});
+    report({});                                                        // mended
+    report({damaged});                                                 // damaged again
+    std::rewind(out);
+    std::string text(4096, '\0');
+    text.resize(std::fread(text.data(), 1, text.size(), out));
+    std::fclose(out);
+    EXPECT_EQ(text,
+              "Index file not found !!!\nPlanetary terms file not found !!!\n"
+              "Planetary terms files damaged !!!\nPlanetary terms files damaged !!!\n");
+}
