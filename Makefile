@@ -25,8 +25,10 @@ test: build
 bench: build
 	cd data && ../$(BUILD)/bench/kelvo_bench
 
+# Each fuzz target for FUZZ_SECONDS (default 600) under ASan and UBSan.
+FUZZ_SECONDS ?= 600
 fuzz: setup
-	sh tools/fuzz.sh
+	sh tools/fuzz.sh $(FUZZ_SECONDS)
 
 clean:
 	rm -rf $(BUILD)

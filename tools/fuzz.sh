@@ -1,16 +1,34 @@
 #!/bin/sh
-# Builds the terms-file fuzzer with clang's libFuzzer, AddressSanitizer and
-# UndefinedBehaviorSanitizer and runs it over the seed corpus.
-#   sh tools/fuzz.sh [SECONDS]   (default 600)
+# Builds the fuzz targets with clang's libFuzzer, AddressSanitizer and
+# UndefinedBehaviorSanitizer and runs each over its seed corpus:
+#   terms - the planetary terms loader and the series evaluation;
+#   site  - the kelvo.cfg and horizon.prn readers, their output fed into
+#           every driver.
+#   sh tools/fuzz.sh [SECONDS] [TARGET...]   (default 600 s each, all targets)
 set -e
 cd "$(dirname "$0")/.."
 SECONDS_TO_RUN=${1:-600}
+[ $# -gt 0 ] && shift
+TARGETS=${*:-terms site}
 command -v clang++ >/dev/null || { apt-get install -y -qq clang libclang-rt-dev; }
-mkdir -p fuzz-build/corpus
-clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
-  -Ialgorithms tests/fuzz/fuzz_planet_terms.cpp algorithms/PlanetTerms.cpp \
-  algorithms/Planets.cpp algorithms/Calendar.cpp algorithms/Coordinates.cpp \
-  -o fuzz-build/fuzz_planet_terms
-cp tests/fuzz/corpus/* fuzz-build/corpus/
-./fuzz-build/fuzz_planet_terms -max_total_time="$SECONDS_TO_RUN" -max_len=4096 \
-  -print_final_stats=1 fuzz-build/corpus
+FLAGS="-std=c++20 -g -O1 -ffp-contract=off -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined"
+ALGORITHMS="algorithms/Calendar.cpp algorithms/Nutation.cpp algorithms/Coordinates.cpp
+  algorithms/Aberration.cpp algorithms/PlanetTerms.cpp algorithms/Planets.cpp algorithms/Moon.cpp"
+mkdir -p fuzz-build
+for target in $TARGETS; do
+  case $target in
+    terms)
+      clang++ $FLAGS -Ialgorithms tests/fuzz/fuzz_planet_terms.cpp $ALGORITHMS \
+        -o fuzz-build/fuzz_terms ;;
+    site)
+      clang++ $FLAGS -Ialgorithms -Iephem -Istation -DKELVO_DATA_DIR="\"$PWD/data\"" \
+        tests/fuzz/fuzz_site_files.cpp station/*.cpp ephem/*.cpp $ALGORITHMS \
+        -o fuzz-build/fuzz_site ;;
+    *) echo "fuzz.sh: no target $target (terms, site)"; exit 2 ;;
+  esac
+  mkdir -p fuzz-build/$target-corpus
+  cp tests/fuzz/$target-corpus/* fuzz-build/$target-corpus/
+  echo "fuzz.sh: $target for $SECONDS_TO_RUN s"
+  ./fuzz-build/fuzz_$target -max_total_time="$SECONDS_TO_RUN" -max_len=8192 -timeout=10 \
+    -print_final_stats=1 fuzz-build/$target-corpus
+done
