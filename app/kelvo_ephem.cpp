@@ -37,20 +37,28 @@ const char* const kHelp =
     "                 \"Virgo A\", \"Sagitt A\", Orion, or e.g.\n"
     "                 \"Cassiopeia A, SNR\". Default: Sun.\n"
     "  --ra DEG       right ascension in degrees (not hours) of a fixed source\n"
-    "  --dec DEG      its declination in degrees; both are needed\n"
+    "  --dec DEG      its declination in degrees, -90 to 90; both are needed\n"
     "  --name TEXT    its name (at most 39 characters; default \"individual\")\n"
     "  --at TIME      the clock reading, local time of the clock (default: now)\n"
     "  --zone Z       the clock's zone instead of the configuration's code:\n"
     "                 UT, MEZ, MESZ, or the hours to add to the clock to get UT\n"
     "  --step MIN     the table's time step in minutes (default 30)\n"
     "  --table        also print the table of the day, as the window lists it\n"
-    "  --json         one JSON object with full-precision numbers instead\n"
+    "  --json         one JSON object with full-precision numbers instead (its\n"
+    "                 \"warnings\" list the problems found in the site files)\n"
     "  --help         this text\n"
     "\n"
     "Example:\n"
     "  kelvo-ephem --source \"Cygn A\" --at \"2009-05-10 21:13:07\" --zone MEZ --table\n"
     "\n"
-    "Exit status: 0 on success, 2 for a bad option (one line on standard error).\n";
+    "Problems in kelvo.cfg or horizon.prn (and, when the computer's clock is\n"
+    "read, a zone code that differs from the computer's zone) are warnings on\n"
+    "standard error; the values then are those the reading rules give.\n"
+    "\n"
+    "Exit status: 0 on success; 1 when the output could not be written; 2 for a\n"
+    "bad option; 3 when the source's place cannot be computed because the\n"
+    "planetary terms files are missing or damaged. Each failure writes one line\n"
+    "on standard error and nothing on standard output.\n";
 
 struct Options {
     std::optional<std::string> source;
