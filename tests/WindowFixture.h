@@ -111,6 +111,25 @@ private:
     std::unique_ptr<TManual> manual_;
 };
 
+// Runs the manual dialog through FixstarClick; inside() acts while it is open.
+// Fails when the dialog never opens (the timer dies with this function, so
+// inside() never runs later either).
+template <typename F>
+inline void WithManualDialog(TForm1& form, F inside) {
+    bool opened = false;
+    QTimer timer;
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        if (!Manual->isVisible()) return;
+        opened = true;
+        inside();
+        if (Manual->isVisible()) Manual->BitBtn1->click();
+    });
+    timer.start(0);
+    form.FixstarClick();
+    EXPECT_TRUE(opened) << "the manual coordinates dialog did not open";
+}
+
 inline const QColor kNavy(0, 0, 128);
 inline const QColor kGreen(0, 128, 0);
 inline const QColor kLime(0, 255, 0);

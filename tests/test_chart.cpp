@@ -4,20 +4,13 @@
 #include <QImageReader>
 
 #include "EphemerisConstants.h"
+#include "Pixels.h"
 #include "Track.h"
 #include "WindowFixture.h"
 
 using C = EphemerisConstants;
 
 namespace {
-
-int CountPixels(const QImage& image, QColor color) {
-    int n = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixelColor(x, y) == color) ++n;
-    return n;
-}
 
 std::string Latin1(const QString& s) { return s.toLatin1().toStdString(); }
 

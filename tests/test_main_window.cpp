@@ -145,24 +145,6 @@ TEST_F(WindowTest, HorizontTwiceRedrawsTwiceWithoutTableRebuild) {
     EXPECT_EQ(form().ListBox1->count(), 49);
 }
 
-// Runs the manual dialog through FixstarClick; inside() acts while it is open.
-// Fails when the dialog never opens (the timer dies with this function, so
-// inside() never runs later either).
-template <typename F>
-void WithManualDialog(TForm1& form, F inside) {
-    bool opened = false;
-    QTimer timer;
-    timer.setSingleShot(true);
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        if (!Manual->isVisible()) return;
-        opened = true;
-        inside();
-        if (Manual->isVisible()) Manual->BitBtn1->click();
-    });
-    timer.start(0);
-    form.FixstarClick();
-    EXPECT_TRUE(opened) << "the manual coordinates dialog did not open";
-}
 
 TEST_F(WindowTest, ManualDialogOpensOnCygnusAAndKeepsRoundedValues) {
     Open();

@@ -4,20 +4,13 @@
 
 #include <cmath>
 
+#include "Pixels.h"
 #include "Satellit.h"
 #include "SkyChart.h"
 
 using namespace kelvo;
 
 namespace {
-
-int CountPixels(const QImage& image, QColor color) {
-    int n = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixelColor(x, y) == color) ++n;
-    return n;
-}
 
 TrackPoint Point(double az, double el, bool visible) { return {0.0, az, el, visible, false, {}}; }
 

@@ -7,19 +7,12 @@
 #include <csignal>
 #include <fstream>
 
+#include "Pixels.h"
 #include "Track.h"
 #include "Units.h"
 #include "WindowFixture.h"
 
 namespace {
-
-int CountPixels(const QImage& image, QColor color) {
-    int n = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixelColor(x, y) == color) ++n;
-    return n;
-}
 
 QStringList ListedProblems() {
     QStringList lines;
@@ -131,25 +124,10 @@ TEST_F(WindowTest, NewDayRedrawsTrackAndTable) {
     EXPECT_EQ(form().ListBox1->item(0)->text(), QString::fromLatin1(first));
 }
 
-template <typename F>
-void InManualDialog(TForm1& form, F inside) {
-    bool opened = false;
-    QTimer timer;
-    timer.setSingleShot(true);
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        if (!Manual->isVisible()) return;
-        opened = true;
-        inside();
-        if (Manual->isVisible()) Manual->BitBtn1->click();
-    });
-    timer.start(0);
-    form.FixstarClick();
-    EXPECT_TRUE(opened) << "the manual coordinates dialog did not open";
-}
 
 TEST_F(WindowTest, ManualDialogKeepsTheLastValidValue) {
     Open();
-    InManualDialog(form(), [&] {
+    WithManualDialog(form(), [&] {
         Manual->Edit2->setText("45");
         EXPECT_DOUBLE_EQ(form().State.SourceDec, 45 * kDeg);
         Manual->Edit2->setText("95");  // no such declination

@@ -2,32 +2,21 @@
 // (first two bytes: the index file's length), loaded into every slot and
 // evaluated. Built with AddressSanitizer and UndefinedBehaviorSanitizer by
 // tools/fuzz.sh.
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "FuzzFiles.h"
 #include "PlanetTerms.h"
 #include "Planets.h"
 
 namespace {
 
 std::string Folder() {
-    static const std::string folder = [] {
-        std::string base = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-        return base + "/kelvo-fuzz-" + std::to_string(getpid()) + "/";
-    }();
+    static const std::string folder = FuzzFolder("kelvo-fuzz");
     return folder;
-}
-
-void Write(const std::string& path, const std::uint8_t* data, std::size_t size) {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return;
-    if (size) std::fwrite(data, 1, size, f);
-    std::fclose(f);
 }
 
 }  // namespace
@@ -44,8 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     size -= 2;
     if (indexSize > size) indexSize = size;
     const std::string folder = Folder();
-    Write(folder + "PLANETS.NDX", data, indexSize);
-    Write(folder + "PLANETS.DAT", data + indexSize, size - indexSize);
+    FuzzWrite(folder + "PLANETS.NDX", data, indexSize);
+    FuzzWrite(folder + "PLANETS.DAT", data + indexSize, size - indexSize);
 
     kelvo::PlanetTerms terms;
     std::size_t said = 0;

@@ -3,14 +3,13 @@
 // whatever the readers return fed into every driver, the readouts, the
 // geostationary look angles and the visibility test. Built with
 // AddressSanitizer and UndefinedBehaviorSanitizer by tools/fuzz.sh.
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "FuzzFiles.h"
 #include "Ephemeris.h"
 #include "Readouts.h"
 #include "Satellit.h"
@@ -20,18 +19,8 @@
 namespace {
 
 std::string Folder() {
-    static const std::string folder = [] {
-        std::string base = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-        return base + "/kelvo-site-fuzz-" + std::to_string(getpid()) + "/";
-    }();
+    static const std::string folder = FuzzFolder("kelvo-site-fuzz");
     return folder;
-}
-
-void Write(const std::string& path, const std::uint8_t* data, std::size_t size) {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return;
-    if (size) std::fwrite(data, 1, size, f);
-    std::fclose(f);
 }
 
 // The shipped terms, loaded once (KELVO_DATA_DIR names their folder).
@@ -57,8 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     size -= 2;
     if (configSize > size) configSize = size;
     const std::string folder = Folder();
-    Write(folder + "kelvo.cfg", data, configSize);
-    Write(folder + "horizon.prn", data + configSize, size - configSize);
+    FuzzWrite(folder + "kelvo.cfg", data, configSize);
+    FuzzWrite(folder + "horizon.prn", data + configSize, size - configSize);
 
     ObservationState s;
     SiteProblems problems;
