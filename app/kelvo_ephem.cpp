@@ -238,7 +238,7 @@ int main(int argc, char** argv) {
     if (const auto error = Parse(argc, argv, o)) return Fail(*error);
     if (o.help) {
         std::fputs(kHelp, stdout);
-        return 0;
+        return Finish();
     }
 
     ObservationState s;
