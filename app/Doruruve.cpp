@@ -181,6 +181,11 @@ TForm1::TForm1(const std::string& directory, QWidget* parent)
     Geostat = new QCheckBox("Geostat.", this);
     Geostat->setGeometry(72, 152, 97, 17);
     Geostat->setChecked(true);
+    OfDate = new QCheckBox("Of date", this);
+    OfDate->setGeometry(72, 170, 70, 17);
+    OfDate->setToolTip("Places of date: precession, nutation, aberration and light deflection\n"
+                       "(IAU 2006/2000A through ERFA), TT from the leap-second table.\n"
+                       "Off: the catalogue places used as places of date.");
 
     PaintBox1 = new TPaintBox(this);
     PaintBox1->setGeometry(169, 176, 189, 111);
@@ -188,7 +193,7 @@ TForm1::TForm1(const std::string& directory, QWidget* parent)
     // Tab order of the layout: Button1, Button3, About, Exit, Help, Redraw,
     // Timestep, list, Horizont, BMP, Geostat.
     QWidget* order[] = {Button1, Button3, AboutButton, BitBtn1, BitBtn2, Button5,
-                        Button6, ListBox1, Horizont, Button7, Geostat};
+                        Button6, ListBox1, Horizont, Button7, Geostat, OfDate};
     for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 
     connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
@@ -201,6 +206,7 @@ TForm1::TForm1(const std::string& directory, QWidget* parent)
     connect(BitBtn1, &QPushButton::clicked, this, &TForm1::BitBtn1Click);
     connect(Horizont, &QCheckBox::clicked, this, &TForm1::HorizontClick);
     connect(Geostat, &QCheckBox::clicked, this, &TForm1::GeostatClick);
+    connect(OfDate, &QCheckBox::clicked, this, &TForm1::OfDateClick);
     connect(ListBox1, &TListBox::Click, this, &TForm1::ListBox1Click);
 
     // Pop-up menus.
@@ -208,6 +214,7 @@ TForm1::TForm1(const std::string& directory, QWidget* parent)
     UT = TimeZone->addAction("UT", this, &TForm1::UTClick);
     MEZ = TimeZone->addAction("MEZ", this, &TForm1::MEZClick);
     MESZ = TimeZone->addAction("MESZ", this, &TForm1::MESZClick);
+    System = TimeZone->addAction("System", this, &TForm1::SystemClick);
     Object = new QMenu(this);
     Sun = Object->addAction(SourceCatalogue[0].Caption, this, &TForm1::SunClick);
     Merkur = Object->addAction(SourceCatalogue[1].Caption, this, &TForm1::MerkurClick);
@@ -288,8 +295,10 @@ void TForm1::ReadSiteConfiguration() {
     const std::string path = FileIn(Directory, "kelvo.cfg");
     siteProblems_.clear();
     ReadSiteFile(path.c_str(), State, &siteProblems_);
-    if (auto mismatch = ZoneMismatch(path.c_str(), State.TimeZoneCode, LocalUtcOffsetSeconds()))
-        siteProblems_.push_back(*mismatch);
+    if (!State.SystemZone)
+        if (auto mismatch = ZoneMismatch(path.c_str(), State.TimeZoneCode, LocalUtcOffsetSeconds()))
+            siteProblems_.push_back(*mismatch);
+    if (OfDate) OfDate->setChecked(State.OfDate);
     Label9->SetCaption(QString::fromLatin1("Location: ") +
                        QString::fromStdString(NameAsUtf8(State.SiteName)));
     ShowProblems();
@@ -339,11 +348,15 @@ void TForm1::Timer1Timer() {
         // A place that could not be computed: the readouts say so, in red,
         // with the file and the problem as their tooltip.
         const QString problem = QString::fromStdString(r.Problem);
-        if (Label6->toolTip() != problem) {
+        if (Label4->toolTip() != problem) {
             Label4->setToolTip(problem);
-            Label6->setToolTip(problem);
             Label6->SetFontColor(r.PlaceUsable ? palette().color(QPalette::WindowText) : Qt::red);
         }
+        const QString raDecTip = !problem.isEmpty() ? problem
+                                 : s.OfDate ? QString("RAnow, DEC: the topocentric apparent "
+                                                      "place of date (Of date ticked)")
+                                            : QString();
+        if (Label6->toolTip() != raDecTip) Label6->setToolTip(raDecTip);
         Label7->SetCaption(QString::fromLatin1(r.Jd));
         Label8->SetCaption(QString::fromLatin1(r.Tjd));
         Button1->setText(QString::fromLatin1(r.TimeZone));
@@ -395,6 +408,12 @@ void TForm1::BitBtn1Click() { close(); }
 
 void TForm1::SelectTimeZone(int code) {
     State.TimeZoneCode = code;
+    State.SystemZone = false;
+    State.RedrawPending = true;
+}
+
+void TForm1::SystemClick() {
+    State.SystemZone = true;
     State.RedrawPending = true;
 }
 void TForm1::UTClick() { SelectTimeZone(0); }
@@ -445,6 +464,12 @@ void TForm1::INC61Click() { SelectStep(6); }
 void TForm1::HorizontClick() {
     State.ShowHorizon = !State.ShowHorizon;
     Horizont->setChecked(State.ShowHorizon);
+    Button5Click();
+}
+
+void TForm1::OfDateClick() {
+    State.OfDate = !State.OfDate;
+    OfDate->setChecked(State.OfDate);
     Button5Click();
 }
 

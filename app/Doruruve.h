@@ -107,16 +107,18 @@ public:
     QPushButton* BitBtn1;      // Exit: closes the window and ends the program
     QCheckBox* Horizont;       // draw the horizon profile and test visibility against it
     QCheckBox* Geostat;        // draw the geostationary belt
+    QCheckBox* OfDate = nullptr;  // places of date (ERFA) instead of catalogue places
     TPaintBox* PaintBox1;      // the az/el chart, 189 x 111
     TListBox* ListBox1;        // the time-step table; a click rings the line's place
     QFrame *Bevel1, *Bevel2, *Bevel3, *Bevel5, *Bevel8, *Bevel4, *Bevel9;  // readout frames
     QFrame *Bevel10, *Bevel11;  // JD and TJD frames
     QFrame *Bevel6, *Bevel7;    // etched frames round the menu buttons and the tool buttons
     QTimer* Timer1;             // the update cycle, 10 ms ticks
-    QMenu* TimeZone;            // UT, MEZ, MESZ
+    QMenu* TimeZone;            // UT, MEZ, MESZ, System
     QMenu* Object;              // the seventeen sources and "Fixstar = individual"
     QMenu* Timeincrement;       // table steps 60, 30, 12, 6 minutes
     QAction *UT, *MEZ, *MESZ;   // time-zone codes 0, -1, -2
+    QAction* System;            // this computer's own zone at each reading
     QAction *Sun, *Merkur, *Venus, *Earth, *Mars, *Jupiter, *Saturn, *Uranus, *Neptun, *Pluto,
         *Moon;                  // planet driver (Moon: Moon driver)
     QAction *CassA1, *CygnusA1, *TaurusA1, *VirgoA1, *SagittariusA1, *OrionM421;  // radio sources
@@ -141,10 +143,12 @@ public slots:
     void BitBtn1Click();
     void HorizontClick();
     void GeostatClick();
+    void OfDateClick();
     void ListBox1Click();
     void UTClick();
     void MEZClick();
     void MESZClick();
+    void SystemClick();
     void SunClick();
     void MerkurClick();
     void VenusClick();

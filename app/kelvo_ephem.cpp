@@ -25,7 +25,8 @@ namespace {
 
 const char* const kHelp =
     "Usage: kelvo-ephem [--source NAME | --ra DEG --dec DEG [--name TEXT]]\n"
-    "                   [--at \"YYYY-MM-DD HH:MM:SS\"] [--zone UT|MEZ|MESZ|CODE]\n"
+    "                   [--at \"YYYY-MM-DD HH:MM:SS\"] [--zone UT|MEZ|MESZ|CODE|auto]\n"
+    "                   [--of-date]\n"
     "                   [--step 60|30|12|6] [--table] [--json] [--help]\n"
     "\n"
     "Prints what the kelvo window shows for the site of kelvo.cfg (with\n"
@@ -41,7 +42,12 @@ const char* const kHelp =
     "  --name TEXT    its name (at most 39 characters; default \"individual\")\n"
     "  --at TIME      the clock reading, local time of the clock (default: now)\n"
     "  --zone Z       the clock's zone instead of the configuration's code:\n"
+    "                 auto (this computer's zone, summer time included),\n"
     "                 UT, MEZ, MESZ, or the hours to add to the clock to get UT\n"
+    "  --of-date      places of date (precession, nutation, aberration, light\n"
+    "                 deflection through ERFA; TT from the leap-second table)\n"
+    "                 instead of the catalogue places (also: a sixth line\n"
+    "                 \"of-date\" in kelvo.cfg)\n"
     "  --step MIN     the table's time step in minutes (default 30)\n"
     "  --table        also print the table of the day, as the window lists it\n"
     "  --json         one JSON object with full-precision numbers instead (its\n"
@@ -66,6 +72,8 @@ struct Options {
     std::optional<std::string> name;
     std::optional<ClockReading> at;
     std::optional<int> zone;
+    bool systemZone = false;
+    bool ofDate = false;
     int step = 30;
     bool table = false;
     bool json = false;
@@ -161,6 +169,8 @@ std::optional<std::string> Parse(int argc, char** argv, Options& o) {
             o.table = true;
         } else if (arg == "--json") {
             o.json = true;
+        } else if (arg == "--of-date") {
+            o.ofDate = true;
         } else if (arg == "--source" || arg == "--ra" || arg == "--dec" || arg == "--name" ||
                    arg == "--at" || arg == "--zone" || arg == "--step") {
             const std::optional<std::string> v = value();
@@ -182,13 +192,14 @@ std::optional<std::string> Parse(int argc, char** argv, Options& o) {
                 if (!o.at) return "--at takes a valid \"YYYY-MM-DD HH:MM:SS\", not " + Quoted(*v);
             } else if (arg == "--zone") {
                 const std::optional<double> hours = Number(*v);  // whole hours only
-                if (*v == "UT" || *v == "ut") o.zone = 0;
+                if (*v == "auto") o.systemZone = true;
+                else if (*v == "UT" || *v == "ut") o.zone = 0;
                 else if (*v == "MEZ" || *v == "mez") o.zone = -1;
                 else if (*v == "MESZ" || *v == "mesz") o.zone = -2;
                 else if (hours && v->find('.') == std::string::npos && std::fabs(*hours) <= 24)
                     o.zone = static_cast<int>(*hours);
                 else
-                    return "--zone takes UT, MEZ, MESZ or whole hours from -24 to 24, not " +
+                    return "--zone takes UT, MEZ, MESZ, auto or whole hours from -24 to 24, not " +
                            Quoted(*v);
             } else if (arg == "--step") {
                 if (*v == "60") o.step = 60;
@@ -251,13 +262,18 @@ int main(int argc, char** argv) {
     ReadSiteFile("kelvo.cfg", s, &problems);
     // The configured zone matters against this computer's zone only when the
     // clock is read.
-    if (!o.zone && !o.at)
+    if (!o.zone && !o.systemZone && !o.at && !s.SystemZone)
         if (auto mismatch = ZoneMismatch("kelvo.cfg", s.TimeZoneCode, LocalUtcOffsetSeconds()))
             problems.push_back(*mismatch);
     std::vector<std::string> warnings;
     for (const SiteProblem& p : problems) warnings.push_back(Describe(p));
     for (const std::string& w : warnings) std::fprintf(stderr, "kelvo-ephem: warning: %s\n", w.c_str());
-    if (o.zone) s.TimeZoneCode = *o.zone;
+    if (o.zone) {
+        s.TimeZoneCode = *o.zone;
+        s.SystemZone = false;
+    }
+    if (o.systemZone) s.SystemZone = true;
+    if (o.ofDate) s.OfDate = true;
     s.StepMinutes = o.step;
     if (o.source) SelectSource(s, *FindSource(*o.source));
     if (o.ra) {
@@ -275,7 +291,7 @@ int main(int argc, char** argv) {
                      NameAsUtf8(s.SourceName).c_str(), r.Problem.c_str());
         return 3;
     }
-    const double ra = s.SourceRa, dec = s.SourceDec, jd = s.JulianDate;
+    const double ra = r.Ra, dec = r.Dec, jd = s.JulianDate;
     const bool visible = IsVisible(s, azimuth, elevation);
     std::vector<TrackPoint> table;
     if (o.table) table = ComputeTrack(s, clock);
@@ -299,6 +315,7 @@ int main(int argc, char** argv) {
     out += ", \"ra_rad\": " + JsonNumber(ra);
     out += ", \"dec_rad\": " + JsonNumber(dec);
     out += std::string(", \"visible\": ") + (visible ? "true" : "false");
+    out += std::string(", \"of_date\": ") + (s.OfDate ? "true" : "false");
     out += ", \"readouts\": {";
     for (int i = 0; i < 10; ++i)
         out += std::string(i ? ", " : "") + JsonString(keys[i]) + ": " +

@@ -5,6 +5,7 @@
 
 #include "Ephemeris.h"
 #include "Moon.h"
+#include "OfDate.h"
 #include "Nutation.h"
 #include "PlanetTerms.h"
 #include "Planets.h"
@@ -71,6 +72,17 @@ static void BM_FixstarEphemeris(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_FixstarEphemeris);
+
+// The same source at its observed place of date (ERFA's IAU 2006/2000A chain).
+static void BM_FixstarEphemerisOfDate(benchmark::State& state) {
+    double lst, az, el, jd, ra, dec, h = 21.2186;
+    for (auto _ : state) {
+        FixstarEphemerisOfDate(-15, 50, -1, 250, 2009, 5, 10, h, 5.23, 0.71, lst, az, el, jd, ra,
+                               dec);
+        benchmark::DoNotOptimize(el);
+    }
+}
+BENCHMARK(BM_FixstarEphemerisOfDate);
 
 static void BM_MoonEphemeris(benchmark::State& state) {
     double lst, az, el, ra, dec, jd, h = 21.2186;

@@ -8,11 +8,13 @@
 // time of day, 0..24). Outputs: lst (radians, 0..2 pi), azimuth (degrees from
 // north through east, (0, 360]), elevation (degrees, refraction included above
 // the driver's threshold), julianDate (of the clock reading itself, without
-// the time-zone offset). No precession is applied anywhere.
+// the time-zone offset). No precession is applied, except in the places of
+// date (ofDate, OfDate.h), which are computed with ERFA.
 #pragma once
 
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +30,7 @@ enum class SourceKind : std::uint8_t { Planet = 0, Moon = 1, Fixstar = 2 };
 struct EphemerisPreamble {
     double lambda;  // site longitude, radians, positive west
     double phi;     // site latitude, radians
+    double ut;      // Julian Date of UT (the clock reading plus the zone's hours)
     double T;       // Julian centuries of UT since J2000.0
     double TE;      // Julian centuries of dynamical time (Planet and Moon only)
     double eps0;    // mean obliquity, radians
@@ -40,11 +43,12 @@ struct EphemerisPreamble {
 // reading, T of UT, Delta T and TE (when withDeltaT), the obliquity (the
 // constant of J2000.0 when obliquityJ2000, else the mean obliquity of T), the
 // nutation and the local apparent sidereal time theta = theta0 + dpsi cos eps0
-// - lambda in 0..2 pi. Writes julianDate, then lst.
+// - lambda in 0..2 pi. Writes julianDate, then lst. ofDate: TE from the
+// leap-second table instead (TimeScalesOf).
 void EphemerisPreambleSteps(double longitude, double latitude, double timeZone, int year,
                             int month, int day, double hours, bool withDeltaT,
                             bool obliquityJ2000, EphemerisPreamble& p, double& lst,
-                            double& julianDate);
+                            double& julianDate, bool ofDate = false);
 
 // The horizontal step every driver ends with: azimuth (degrees from north
 // through east, (0, 360]) and elevation (degrees) of alpha, delta (radians)
@@ -74,6 +78,10 @@ struct PlaceStatus {
     bool Usable = true;
     bool FilesMissing = false;  // a terms file could not be opened (else: damaged)
     std::string Detail;         // when not usable: the file and the problem
+    // A fixed source of date: its topocentric apparent place (radians), which
+    // differs from the catalogue place the driver was given. NaN otherwise.
+    double ApparentRa = std::numeric_limits<double>::quiet_NaN();
+    double ApparentDec = std::numeric_limits<double>::quiet_NaN();
 };
 
 // Sun (planet 0), Mercury 1 .. Neptune 8 (3: the Earth, which writes only
@@ -91,7 +99,7 @@ PlaceStatus PlanetEphemeris(const TermsSource& source, double longitude, double 
                             double timeZone, double height, int planet, int year, int month,
                             int day, double hours, double& lst, double& azimuth,
                             double& elevation, double& rightAscension, double& declination,
-                            double& julianDate);
+                            double& julianDate, bool ofDate = false);
 
 // The same on terms already loaded: the target's slot (1..8) and the Earth's
 // (3, or 0 for Pluto) are taken from terms; nothing is read or written. Not
@@ -100,19 +108,34 @@ PlaceStatus PlanetEphemeris(const TermsSource& source, double longitude, double 
 PlaceStatus PlanetEphemeris(const PlanetTerms& terms, double longitude, double latitude,
                             double timeZone, double height, int planet, int year, int month, int day,
                             double hours, double& lst, double& azimuth, double& elevation,
-                            double& rightAscension, double& declination, double& julianDate);
+                            double& rightAscension, double& declination, double& julianDate,
+                            bool ofDate = false);
+// ofDate (both forms): dynamical time from the leap-second table; Pluto's
+// J2000.0 place carried to the true equator and equinox of date by the IAU
+// 2006/2000A precession-nutation (ERFA) instead of the nutation alone.
 
-// The Moon, apparent topocentric place.
+// The Moon, apparent topocentric place. ofDate: dynamical time from the
+// leap-second table.
 void MoonEphemeris(double longitude, double latitude, double timeZone, double height, int year,
                    int month, int day, double hours, double& lst, double& azimuth,
                    double& elevation, double& rightAscension, double& declination,
-                   double& julianDate);
+                   double& julianDate, bool ofDate = false);
 
 // A source with fixed J2000.0 right ascension and declination (radians), used
 // as coordinates of date. height is accepted and not used.
 void FixstarEphemeris(double longitude, double latitude, double timeZone, double height, int year,
                       int month, int day, double hours, double rightAscension, double declination,
                       double& lst, double& azimuth, double& elevation, double& julianDate);
+
+// A source with ICRS (J2000.0) right ascension and declination (radians) at
+// its observed place of date (ObservedPlaceOfDate: precession-nutation,
+// aberration, light deflection, the site's height included), with this
+// driver's refraction above 0 deg; lst and julianDate as every driver gives
+// them. apparentRa, apparentDec: the topocentric apparent place of date.
+void FixstarEphemerisOfDate(double longitude, double latitude, double timeZone, double height,
+                            int year, int month, int day, double hours, double rightAscension,
+                            double declination, double& lst, double& azimuth, double& elevation,
+                            double& julianDate, double& apparentRa, double& apparentDec);
 
 // The site, time zone and source that a driver call needs, and where the
 // planet driver reads its terms (null: the working directory, messages on
@@ -125,6 +148,7 @@ struct EphemerisRequest {
     SourceKind kind;
     int planet;
     const TermsSource* terms = nullptr;
+    bool ofDate = false;  // places of date (ERFA) instead of the catalogue places
 };
 
 // Calls the driver for request.kind. rightAscension and declination are the

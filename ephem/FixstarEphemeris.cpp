@@ -1,5 +1,7 @@
+#include "Constants.h"
 #include "Coordinates.h"
 #include "Ephemeris.h"
+#include "OfDate.h"
 
 namespace kelvo {
 
@@ -11,6 +13,21 @@ void FixstarEphemeris(double longitude, double latitude, double timeZone, double
     EphemerisPreambleSteps(longitude, latitude, timeZone, year, month, day, hours, false, false, p,
                            lst, julianDate);
     HorizontalPlace(rightAscension, declination, p.theta, p.phi, 0.0, azimuth, elevation);
+}
+
+void FixstarEphemerisOfDate(double longitude, double latitude, double timeZone, double height,
+                            int year, int month, int day, double hours, double rightAscension,
+                            double declination, double& lst, double& azimuth, double& elevation,
+                            double& julianDate, double& apparentRa, double& apparentDec) {
+    EphemerisPreamble p{};
+    EphemerisPreambleSteps(longitude, latitude, timeZone, year, month, day, hours, false, false, p,
+                           lst, julianDate);
+    double airless = 0.0;
+    ObservedPlaceOfDate(rightAscension, declination, longitude, latitude, height, p.ut, azimuth,
+                        airless, apparentRa, apparentDec);
+    // The refraction of the fixed-source driver, with its threshold.
+    const double h = airless * DegToRad;
+    elevation = (h > 0.0 ? h + Refraction(h) : h) * RadToDeg;
 }
 
 }  // namespace kelvo

@@ -10,11 +10,11 @@ namespace kelvo {
 void MoonEphemeris(double longitude, double latitude, double timeZone, double height, int year,
                    int month, int day, double hours, double& lst, double& azimuth,
                    double& elevation, double& rightAscension, double& declination,
-                   double& julianDate) {
+                   double& julianDate, bool ofDate) {
     using C = EphemerisConstants;
     EphemerisPreamble p{};
     EphemerisPreambleSteps(longitude, latitude, timeZone, year, month, day, hours, true, false, p,
-                           lst, julianDate);
+                           lst, julianDate, ofDate);
     double rhoCos = 0.0;
     double rhoSin = 0.0;
     SiteGeocentricTerms(p.phi, height, rhoCos, rhoSin);

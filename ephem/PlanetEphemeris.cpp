@@ -1,7 +1,9 @@
 #include "Aberration.h"
 #include "Coordinates.h"
+#include "Constants.h"
 #include "Ephemeris.h"
 #include "EphemerisConstants.h"
+#include "OfDate.h"
 #include "PlanetTerms.h"
 #include "Planets.h"
 
@@ -19,12 +21,14 @@ PlaceStatus PlanetEphemeris(const PlanetTerms& terms, double longitude, double l
                             double timeZone, double height, int planet, int year, int month,
                             int day, double hours, double& lst, double& azimuth,
                             double& elevation, double& rightAscension, double& declination,
-                            double& julianDate) {
+                            double& julianDate, bool ofDate) {
     using C = EphemerisConstants;
     const bool pluto = planet == 9;
     EphemerisPreamble p{};
-    EphemerisPreambleSteps(longitude, latitude, timeZone, year, month, day, hours, true, pluto, p,
-                           lst, julianDate);
+    // Of date, Pluto's J2000.0 place is rotated to the true equator of date,
+    // so its preamble has the obliquity of date like every other body.
+    EphemerisPreambleSteps(longitude, latitude, timeZone, year, month, day, hours, true,
+                           pluto && !ofDate, p, lst, julianDate, ofDate);
     const int earthSlot = EarthSlotFor(planet);
 
     double rhoCos = 0.0;
@@ -61,7 +65,13 @@ PlaceStatus PlanetEphemeris(const PlanetTerms& terms, double longitude, double l
 
     double alpha = 0.0;
     double delta = 0.0;
-    EclipticToEquatorial(geo.Longitude + p.dpsi, geo.Latitude, p.eps0 + p.deps, alpha, delta);
+    if (pluto && ofDate) {
+        // The mean equator of J2000.0, then precession-nutation to date.
+        EclipticToEquatorial(geo.Longitude, geo.Latitude, C::ObliquityJ2000, alpha, delta);
+        ToTrueEquatorOfDate(J2000 + p.TE * DaysPerJulianCentury, alpha, delta);
+    } else {
+        EclipticToEquatorial(geo.Longitude + p.dpsi, geo.Latitude, p.eps0 + p.deps, alpha, delta);
+    }
     AberrationEquatorial(p.T, p.eps0, alpha, delta);
     // Without usable terms files the Earth's radius vector sums to 0 and so
     // may the distance; there is no parallax to apply then.
@@ -77,7 +87,7 @@ PlaceStatus PlanetEphemeris(const TermsSource& source, double longitude, double 
                             double timeZone, double height, int planet, int year, int month,
                             int day, double hours, double& lst, double& azimuth,
                             double& elevation, double& rightAscension, double& declination,
-                            double& julianDate) {
+                            double& julianDate, bool ofDate) {
     // The lines of this call: at most two per load.
     std::string_view lines[8];
     std::size_t count = 0;
@@ -95,7 +105,7 @@ PlaceStatus PlanetEphemeris(const TermsSource& source, double longitude, double 
     if (source.Report) source.Report({lines, lines + count});
     return PlanetEphemeris(terms, longitude, latitude, timeZone, height, planet, year, month, day,
                            hours, lst, azimuth, elevation, rightAscension, declination,
-                           julianDate);
+                           julianDate, ofDate);
 }
 
 void PlanetEphemeris(double longitude, double latitude, double timeZone, double height, int planet,

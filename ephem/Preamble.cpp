@@ -3,6 +3,7 @@
 #include "Ephemeris.h"
 #include "EphemerisConstants.h"
 #include "Nutation.h"
+#include "OfDate.h"
 
 #include <cmath>
 
@@ -11,7 +12,7 @@ namespace kelvo {
 void EphemerisPreambleSteps(double longitude, double latitude, double timeZone, int year,
                             int month, int day, double hours, bool withDeltaT,
                             bool obliquityJ2000, EphemerisPreamble& p, double& lst,
-                            double& julianDate) {
+                            double& julianDate, bool ofDate) {
     using C = EphemerisConstants;
     constexpr double kHoursToDays = 0.041666666666666664;
     p.lambda = longitude * C::DegToRad;
@@ -20,8 +21,12 @@ void EphemerisPreambleSteps(double longitude, double latitude, double timeZone, 
     const CalendarDate date{year, month, day + hours * kHoursToDays};
     const double jd = JulianDay(date);
     julianDate = jd;
-    p.T = JulianCenturies(jd + z);
-    p.TE = withDeltaT ? p.T + DeltaT(p.T) * C::SecondsToCenturies : p.T;
+    p.ut = jd + z;
+    p.T = JulianCenturies(p.ut);
+    // TT - UT: of date from the leap-second table (Delta T before 1960),
+    // otherwise Meeus' Delta T.
+    const double ttMinusUt = !withDeltaT ? 0.0 : ofDate ? TimeScalesOf(p.ut).TtMinusUt1 : DeltaT(p.T);
+    p.TE = withDeltaT ? p.T + ttMinusUt * C::SecondsToCenturies : p.T;
     p.eps0 = obliquityJ2000 ? C::ObliquityJ2000 : MeanObliquity(p.T);
     Nutation(p.T, p.dpsi, p.deps);
     const double theta0 = MeanSiderealTime(p.T);
@@ -56,15 +61,25 @@ PlaceStatus CallEphemerisDriver(const EphemerisRequest& r, int year, int month, 
         case SourceKind::Planet:
             return PlanetEphemeris(r.terms ? *r.terms : workingDirectory, r.longitude, r.latitude,
                                    r.timeZone, r.height, r.planet, year, month, day, hours, lst,
-                                   azimuth, elevation, rightAscension, declination, julianDate);
+                                   azimuth, elevation, rightAscension, declination, julianDate,
+                                   r.ofDate);
         case SourceKind::Moon:
             MoonEphemeris(r.longitude, r.latitude, r.timeZone, r.height, year, month, day, hours,
-                          lst, azimuth, elevation, rightAscension, declination, julianDate);
+                          lst, azimuth, elevation, rightAscension, declination, julianDate,
+                          r.ofDate);
             break;
         case SourceKind::Fixstar:
-            FixstarEphemeris(r.longitude, r.latitude, r.timeZone, r.height, year, month, day,
-                             hours, rightAscension, declination, lst, azimuth, elevation,
-                             julianDate);
+            if (!r.ofDate) {
+                FixstarEphemeris(r.longitude, r.latitude, r.timeZone, r.height, year, month, day,
+                                 hours, rightAscension, declination, lst, azimuth, elevation,
+                                 julianDate);
+            } else {
+                PlaceStatus s;
+                FixstarEphemerisOfDate(r.longitude, r.latitude, r.timeZone, r.height, year, month,
+                                       day, hours, rightAscension, declination, lst, azimuth,
+                                       elevation, julianDate, s.ApparentRa, s.ApparentDec);
+                return s;
+            }
             break;
     }
     return {};

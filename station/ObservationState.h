@@ -39,10 +39,27 @@ struct ObservationState {
     // Where the planet driver reads the terms files and where their messages
     // go (the working directory and standard output unless set).
     TermsSource Terms;
+    // Places of date through ERFA instead of the catalogue places (and TT
+    // from the leap-second table); off: the numbers of the drivers as ever.
+    bool OfDate = false;
+    // The zone is this computer's own at each clock reading (summer time and
+    // half-hour zones included) instead of TimeZoneCode.
+    bool SystemZone = false;
 };
 
 // The site and source of the state as a driver request (pointing at the
-// state's Terms, so it lives no longer than the state).
-EphemerisRequest RequestFor(const ObservationState& state);
+// state's Terms, so it lives no longer than the state), for a clock reading
+// of the given date and hours (which sets the system zone's offset).
+EphemerisRequest RequestFor(const ObservationState& state, int year, int month, int day,
+                            double hours);
+
+// Hours to add to this computer's local clock reading (date, hours of the
+// day) to obtain UT: minus the local offset from UT then, summer time
+// included. Hours beyond 24 run into the next day.
+double SystemZoneHours(int year, int month, int day, double hours);
+
+// The zone of the state at a clock reading, in hours to add to the clock to
+// obtain UT.
+double ZoneHours(const ObservationState& state, int year, int month, int day, double hours);
 
 }  // namespace kelvo

@@ -97,7 +97,15 @@ std::string FormatAziEle(double azimuth, double elevation) {
     return Format("AZI=%7.2f\xB0; ELE=%6.2f\xB0", azimuth, elevation);
 }
 
-std::string FormatRaDec(double rightAscension, double declination) {
+std::string SystemZoneCaption(double offsetSeconds) {
+    const long minutes = std::isfinite(offsetSeconds) ? std::lround(offsetSeconds / 60.0) : 0;
+    if (minutes == 0) return "Timezone: UT";
+    const long m = std::labs(minutes);
+    if (m % 60 == 0) return Format("Timezone: UT%c%ld", minutes < 0 ? '-' : '+', m / 60);
+    return Format("Timezone: UT%c%ld:%02ld", minutes < 0 ? '-' : '+', m / 60, m % 60);
+}
+
+std::string FormatRaDec(double rightAscension, double declination, bool ofDate) {
     // The planet driver's right ascension may lie a few tens of arc-seconds
     // outside 0..2 pi after aberration and parallax; show it as the time of
     // day it stands for.
@@ -108,8 +116,9 @@ std::string FormatRaDec(double rightAscension, double declination) {
     }
     std::uint16_t h = 0, m = 0, s = 0;
     HoursToHms(hours, h, m, s);
-    return Format("RA =%02u:%02u:%02u; DEC=%6.2f\xB0", unsigned{h}, unsigned{m}, unsigned{s},
-                  declination * C::RadToDeg);
+    const char* format = ofDate ? "RAnow=%02u:%02u:%02u; DEC=%6.2f\xB0"  // place of date
+                                : "RA =%02u:%02u:%02u; DEC=%6.2f\xB0";
+    return Format(format, unsigned{h}, unsigned{m}, unsigned{s}, declination * C::RadToDeg);
 }
 
 std::string FormatJd(double julianDate) { return Format("JD =%15.5f", julianDate); }
@@ -127,15 +136,20 @@ Readouts UpdateReadouts(ObservationState& s, const ClockReading& c, double& lst,
     r.LocalTime =
         Format("Local time: %02u:%02u:%02u", unsigned{c.Hour}, unsigned{c.Minute}, unsigned{c.Second});
     lst = azimuth = elevation = 0.0;
+    const double hours = ClockHours(c);
+    const EphemerisRequest request = RequestFor(s, c.Year, c.Month, c.Day, hours);
     const PlaceStatus status =
-        CallEphemerisDriver(RequestFor(s), c.Year, c.Month, c.Day, ClockHours(c), lst, azimuth,
-                            elevation, s.SourceRa, s.SourceDec, s.JulianDate);
+        CallEphemerisDriver(request, c.Year, c.Month, c.Day, hours, lst, azimuth, elevation,
+                            s.SourceRa, s.SourceDec, s.JulianDate);
     r.Lst = FormatLst(lst);
     r.Gha = FormatGha(lst, s.SiteLongitude);
     r.PlaceUsable = status.Usable;
     if (status.Usable) {
         r.AziEle = FormatAziEle(azimuth, elevation);
-        r.RaDec = FormatRaDec(s.SourceRa, s.SourceDec);
+        const bool apparent = std::isfinite(status.ApparentRa);
+        r.Ra = apparent ? status.ApparentRa : s.SourceRa;
+        r.Dec = apparent ? status.ApparentDec : s.SourceDec;
+        r.RaDec = FormatRaDec(r.Ra, r.Dec, s.OfDate);
     } else {
         r.AziEle = UnusableAziEle(status);
         r.RaDec = UnusableRaDec(status);
@@ -143,7 +157,8 @@ Readouts UpdateReadouts(ObservationState& s, const ClockReading& c, double& lst,
     }
     r.Jd = FormatJd(s.JulianDate);
     r.Tjd = FormatTjd(s.JulianDate);
-    r.TimeZone = TimeZoneCaption(s.TimeZoneCode);
+    r.TimeZone = s.SystemZone ? SystemZoneCaption(-request.timeZone * 3600.0)
+                              : TimeZoneCaption(s.TimeZoneCode);
     r.Source = std::string("Sourceobject: ") + s.SourceName;
     return r;
 }

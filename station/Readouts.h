@@ -45,6 +45,10 @@ struct Readouts {
     // showing numbers, and Problem names the file and the problem.
     bool PlaceUsable = true;
     std::string Problem;
+    // The right ascension and declination that RaDec shows (radians): of
+    // date when OfDate is set, else the driver's (for a fixed source its
+    // catalogue place).
+    double Ra = 0.0, Dec = 0.0;
 };
 
 // The readouts that stand for a place that could not be computed.
@@ -67,7 +71,12 @@ std::string TimeZoneCaption(std::int32_t code);
 std::string FormatLst(double lst);
 std::string FormatGha(double lst, double longitude);
 std::string FormatAziEle(double azimuth, double elevation);
-std::string FormatRaDec(double rightAscension, double declination);
+// ofDate: "RAnow=hh:mm:ss; DEC=dd.dd°", the place of date.
+std::string FormatRaDec(double rightAscension, double declination, bool ofDate = false);
+
+// The time-zone button's caption for the system zone: "Timezone: UT+1",
+// "Timezone: UT+5:30", "Timezone: UT-8" (offset east of UT in seconds).
+std::string SystemZoneCaption(double offsetSeconds);
 std::string FormatJd(double julianDate);
 std::string FormatTjd(double julianDate);
 

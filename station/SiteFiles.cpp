@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
@@ -94,6 +95,16 @@ std::string NumberTrouble(const NumberField& f, std::string_view line, const std
         return Shown(line) + (integer ? " is no whole number" : " is more than a number") +
                ": read as " + Number(f.Value) + unit;
     return {};
+}
+
+// The line without white space at either end, in lower case.
+std::string Word(std::string_view line) {
+    std::size_t a = 0, b = line.size();
+    while (a < b && std::isspace(static_cast<unsigned char>(line[a]))) ++a;
+    while (b > a && std::isspace(static_cast<unsigned char>(line[b - 1]))) --b;
+    std::string w(line.substr(a, b - a));
+    for (char& c : w) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return w;
 }
 
 // Problems after this many in one file are counted, not listed.
@@ -198,11 +209,17 @@ void ReadSiteFile(const char* path, ObservationState& state, SiteProblems* probl
                               Shown(state.SiteName) + "; no later line is read");
         char line[TextBufferSize];
         int number = 1;
+        bool systemZone = false;
         auto field = [&](const char* what, const std::string& unit, bool integer) {
             ++number;
             const std::string label = std::string("(") + what + ") ";
             if (!reader.ReadLine(line) || reader.PastEnd()) {
                 report.Add(number, label + "missing: 0" + unit + " is used");
+                return 0.0;
+            }
+            // The zone line may name this computer's own zone.
+            if (integer && !reader.Cut() && Word(line) == "auto") {
+                systemZone = true;
                 return 0.0;
             }
             const NumberField f = integer ? ScanInteger(line) : ScanReal(line);
@@ -223,10 +240,20 @@ void ReadSiteFile(const char* path, ObservationState& state, SiteProblems* probl
             report.Add(4, "(latitude) " + Number(state.SiteLatitude) +
                               " degrees is beyond +-90: no such place on Earth");
         state.TimeZoneCode = static_cast<std::int32_t>(field("zone code", "", true));
+        state.SystemZone = systemZone;
         if (state.TimeZoneCode != 0 && state.TimeZoneCode != -1 && state.TimeZoneCode != -2)
             report.Add(5, "(zone code) " + std::to_string(state.TimeZoneCode) +
-                              " is none of 0 (UT), -1 (MEZ), -2 (MESZ): the time-zone button "
-                              "shows \"unknown\"");
+                              " is none of 0 (UT), -1 (MEZ), -2 (MESZ), auto: the time-zone "
+                              "button shows \"unknown\"");
+        // An optional sixth line: "of-date" starts with places of date.
+        state.OfDate = false;
+        if (reader.ReadLine(line) && !reader.PastEnd()) {
+            const std::string word = Word(line);
+            if (word == "of-date" && !reader.Cut())
+                state.OfDate = true;
+            else if (!word.empty())
+                report.Add(6, Shown(line) + " is not \"of-date\": ignored, catalogue places are used");
+        }
         if (reader.Failed()) report.Add(0, "a read error ended the file early");
     } else {
         report.Add(0, "cannot be read (" + why +
@@ -267,6 +294,7 @@ std::string Offset(long seconds) {
 }  // namespace
 
 std::optional<SiteProblem> ZoneMismatch(const char* path, std::int32_t code, long localOffset) {
+    // Callers skip the check for the system zone ("auto").
     const long configured = -static_cast<long>(code) * 3600L;
     if (configured == localOffset) return std::nullopt;
     return SiteProblem{path, 5,

@@ -1,7 +1,9 @@
 // The station's two text files in the working directory:
 //  kelvo.cfg   - site name; height (m); longitude (deg, positive west);
 //                latitude (deg, positive north); time-zone code (hours to add
-//                to the clock to obtain UT), one per line.
+//                to the clock to obtain UT, or "auto" for this computer's
+//                zone); optionally a sixth line "of-date" (places of date
+//                from the start), one per line.
 //  horizon.prn - 360 lines, the horizon elevation (deg) at azimuth 0..359.
 // Lines end with LF (a CR before the LF is dropped); Ctrl-Z ends the data; a
 // line of 40 or more characters is cut to 39 and no later line of that file
@@ -74,8 +76,9 @@ void ReadHorizonProfile(const char* path, ObservationState& state,
                         SiteProblems* problems = nullptr);
 
 // Fills the site fields and TimeZoneCode from the file at path (a missing
-// file leaves them as they are), then selects the Sun at its default
-// coordinates and sets RedrawPending. Adds to problems, when given: a file
+// file leaves them as they are; the word "auto" on the zone line sets
+// SystemZone, a sixth line "of-date" sets OfDate), then selects the Sun at
+// its default coordinates and sets RedrawPending. Adds to problems, when given: a file
 // that cannot be read, a missing line, a line that is not wholly a number, a
 // number beyond the range, a latitude beyond +-90 or a longitude beyond
 // +-180 deg, a zone code other than 0, -1, -2, and a cut name. The values

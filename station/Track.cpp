@@ -29,7 +29,7 @@ bool IsVisible(const ObservationState& s, double azimuth, double elevation) {
 std::vector<TrackPoint> ComputeTrack(ObservationState& s, const ClockReading& clock) {
     const int step = s.StepMinutes > 0 ? s.StepMinutes : 30;
     const int n = 1440 / step;
-    const EphemerisRequest request = RequestFor(s);
+    EphemerisRequest request = RequestFor(s, clock.Year, clock.Month, clock.Day, 0.0);
     std::vector<TrackPoint> points;
     points.reserve(static_cast<std::size_t>(n) + 2);
     // Filled by the drivers and, as in the cycle, not reset between points: a
@@ -37,6 +37,7 @@ std::vector<TrackPoint> ComputeTrack(ObservationState& s, const ClockReading& cl
     double lst = 0.0, azimuth = 0.0, elevation = 0.0;
     for (int i = 0; i <= n + 1; ++i) {
         const double t = i <= n ? (static_cast<double>(i) / n) * 24.0 : ClockHours(clock);
+        if (s.SystemZone) request.timeZone = SystemZoneHours(clock.Year, clock.Month, clock.Day, t);
         const PlaceStatus status =
             CallEphemerisDriver(request, clock.Year, clock.Month, clock.Day, t, lst, azimuth,
                                 elevation, s.SourceRa, s.SourceDec, s.JulianDate);

@@ -175,6 +175,26 @@ TEST_F(WindowTest, CommandLineWarnsOfSiteFileProblems) {
               1);
 }
 
+TEST_F(WindowTest, CommandLineOfDateAndSystemZone) {
+    const QStringList args = {"--source", "Tau A", "--at", "2026-12-11 21:13:07", "--json"};
+    const EphemRun plain = Ephem(dir_.path(), args);
+    const EphemRun ofDate = Ephem(dir_.path(), args + QStringList{"--of-date"});
+    ASSERT_EQ(ofDate.status, 0) << ofDate.err.toStdString();
+    const QJsonObject a = QJsonDocument::fromJson(plain.out.toUtf8()).object();
+    const QJsonObject b = QJsonDocument::fromJson(ofDate.out.toUtf8()).object();
+    EXPECT_FALSE(a.value("of_date").toBool());
+    EXPECT_TRUE(b.value("of_date").isBool());
+    EXPECT_TRUE(b.value("of_date").toBool());
+    // Tau A in 2026: about 21' from its catalogue place.
+    const double dRa = (b.value("ra_rad").toDouble() - a.value("ra_rad").toDouble()) * 180 / 3.14159;
+    EXPECT_GT(dRa * 60, 15.0);
+    EXPECT_LT(dRa * 60, 25.0);
+    EXPECT_TRUE(b.value("readouts").toObject().value("ra_dec").toString().startsWith("RAnow="));
+    const EphemRun zone = Ephem(dir_.path(), {"--zone", "auto", "--at", "2026-12-11 21:13:07"},
+                                "IST-5:30");
+    EXPECT_TRUE(zone.out.contains("Timezone: UT+5:30")) << zone.out.toStdString();
+}
+
 TEST_F(WindowTest, CommandLineHelpNamesEveryOption) {
     const EphemRun r = Ephem(dir_.path(), {"--help"});
     EXPECT_EQ(r.status, 0);

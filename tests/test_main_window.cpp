@@ -250,3 +250,44 @@ TEST_F(WindowTest, ExitClosesTheMainWindow) {
     form().BitBtn1->click();
     EXPECT_FALSE(form().isVisible());
 }
+
+TEST_F(WindowTest, OfDateBoxMarksTheReadoutAndMovesTheSource) {
+    Open();
+    EXPECT_FALSE(form().OfDate->isChecked());
+    EXPECT_EQ(form().OfDate->geometry(), QRect(72, 170, 70, 17));
+    form().CygnusA1->trigger();
+    Update();
+    const QString catalogue = form().Label4->text();
+    EXPECT_TRUE(form().Label6->text().startsWith("RA =19:59:28"));
+    QTest::mouseClick(form().OfDate, Qt::LeftButton, {}, QPoint(5, 8));
+    EXPECT_TRUE(form().State.OfDate);
+    NextSecond();
+    // 2009: nine years of precession and the aberration move Cyg A by 21 s
+    // of right ascension (about 5 minutes of arc).
+    EXPECT_EQ(form().Label6->text(), QString::fromLatin1("RAnow=19:59:49; DEC= 40.75\xB0"));
+    EXPECT_NE(form().Label4->text(), catalogue);
+    EXPECT_TRUE(form().Label6->toolTip().contains("place of date"));
+    QTest::mouseClick(form().OfDate, Qt::LeftButton, {}, QPoint(5, 8));
+    NextSecond();
+    EXPECT_TRUE(form().Label6->text().startsWith("RA =19:59:28"));  // off: the catalogue place
+    EXPECT_TRUE(form().Label6->toolTip().isEmpty());
+}
+
+TEST_F(WindowTest, SixthLineOfDateAndZoneAutoInTheSiteFile) {
+    Write("kelvo.cfg", "Tarnwick\n500\n-15\n50\nauto\nof-date\n");
+    SetComputerZone("IST-5:30");  // a half-hour zone: UT+5:30
+    Open();
+    EXPECT_TRUE(form().OfDate->isChecked());
+    EXPECT_TRUE(form().State.SystemZone);
+    EXPECT_TRUE(form().Problems().empty());  // "auto" never differs from the computer's zone
+    Update();
+    EXPECT_EQ(form().Button1->text(), "Timezone: UT+5:30");
+    EXPECT_TRUE(form().Label6->text().startsWith("RAnow="));
+    form().MEZ->trigger();
+    NextSecond();
+    EXPECT_EQ(form().Button1->text(), "Timezone: MEZ");
+    EXPECT_EQ(form().TimeZone->actions().size(), 4);
+    form().System->trigger();
+    NextSecond();
+    EXPECT_EQ(form().Button1->text(), "Timezone: UT+5:30");
+}

@@ -299,3 +299,30 @@ TEST(ZoneMismatch, ComparesTheCodeWithThisComputersOffset) {
     ASSERT_TRUE(west);
     EXPECT_NE(west->Text.find("UT-8"), std::string::npos);
 }
+
+TEST(ReadSiteFile, ZoneAutoAndOfDateLines) {
+    struct Case {
+        std::string text;
+        bool systemZone, ofDate;
+        std::size_t problems;
+    };
+    const Case cases[] = {
+        {"S\n1\n2\n3\n-1\n", false, false, 0},
+        {"S\n1\n2\n3\n AUTO \nof-date\n", true, true, 0},
+        {"S\n1\n2\n3\n-2\r\nOf-Date\r\n", false, true, 0},
+        {"S\n1\n2\n3\n0\n\n", false, false, 0},
+        {"S\n1\n2\n3\n0\nofdate\n", false, false, 1},
+        {"S\n1\n2\n3\nautomatic\n", false, false, 2},  // no number, and code 0 is fine
+    };
+    for (const Case& c : cases) {
+        ScratchDir dir("kelvo-cfg-auto");
+        WriteFile(dir.path() / "kelvo.cfg", c.text);
+        ObservationState s;
+        s.OfDate = true;  // the file decides
+        SiteProblems problems;
+        ReadSiteFile((dir.path() / "kelvo.cfg").c_str(), s, &problems);
+        EXPECT_EQ(s.SystemZone, c.systemZone) << c.text;
+        EXPECT_EQ(s.OfDate, c.ofDate) << c.text;
+        EXPECT_EQ(problems.size(), c.problems == 2 ? 1u : c.problems) << c.text;
+    }
+}

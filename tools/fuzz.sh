@@ -22,7 +22,7 @@ for target in $TARGETS; do
         -o fuzz-build/fuzz_terms ;;
     site)
       clang++ $FLAGS -Ialgorithms -Iephem -Istation -DKELVO_DATA_DIR="\"$PWD/data\"" \
-        tests/fuzz/fuzz_site_files.cpp station/*.cpp ephem/*.cpp $ALGORITHMS \
+        tests/fuzz/fuzz_site_files.cpp station/*.cpp ephem/*.cpp $ALGORITHMS -lerfa \
         -o fuzz-build/fuzz_site ;;
     *) echo "fuzz.sh: no target $target (terms, site)"; exit 2 ;;
   esac

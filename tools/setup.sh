@@ -6,7 +6,7 @@ set -e
 cd "$(dirname "$0")/.."
 
 PKGS="g++ make cmake pkg-config qt6-base-dev fonts-liberation libgtest-dev
-libgmock-dev googletest libbenchmark-dev nodejs npm"
+libgmock-dev googletest libbenchmark-dev liberfa-dev nodejs npm"
 
 missing=""
 for p in $PKGS; do

@@ -1,6 +1,6 @@
 // libFuzzer target: a kelvo.cfg and a horizon.prn made from the input (first
 // two bytes: the length of kelvo.cfg), read with their problem reports, and
-// whatever the readers return fed into every driver, the readouts, the
+// whatever the readers return fed into every driver (also of date), the readouts, the
 // geostationary look angles and the visibility test. Built with
 // AddressSanitizer and UndefinedBehaviorSanitizer by tools/fuzz.sh.
 #include <cstddef>
@@ -73,9 +73,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         IsVisible(s, az, el);
         for (int planet = 0; planet <= 9; ++planet) {
             PlanetEphemeris(Terms(), s.SiteLongitude, s.SiteLatitude, zone, s.SiteHeight, planet,
-                            2026, 12, 11, hours, lst, az, el, ra, dec, jd);
+                            2026, 12, 11, hours, lst, az, el, ra, dec, jd, s.OfDate);
             IsVisible(s, az, el);
         }
+        // Places of date (the sixth line of the file may ask for them).
+        double appRa = 0, appDec = 0;
+        FixstarEphemerisOfDate(s.SiteLongitude, s.SiteLatitude, zone, s.SiteHeight, 2026, 12, 11,
+                               hours, 1.0, 0.3, lst, az, el, jd, appRa, appDec);
+        said += FormatRaDec(appRa, appDec, true).size();
+        MoonEphemeris(s.SiteLongitude, s.SiteLatitude, zone, s.SiteHeight, 1955, 1, 1, hours, lst,
+                      az, el, ra, dec, jd, true);
     }
     for (int k = -90; k <= 89; k += 7) {
         float a = 0, e = 0;
