@@ -73,7 +73,8 @@ static void BM_FixstarEphemeris(benchmark::State& state) {
 }
 BENCHMARK(BM_FixstarEphemeris);
 
-// The same source at its observed place of date (ERFA's IAU 2006/2000A chain).
+// The same source at its observed place of date (ERFA's IAU 2006/2000A
+// chain), as the window asks for it: again and again within the hour.
 static void BM_FixstarEphemerisOfDate(benchmark::State& state) {
     double lst, az, el, jd, ra, dec, h = 21.2186;
     for (auto _ : state) {
@@ -83,6 +84,33 @@ static void BM_FixstarEphemerisOfDate(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_FixstarEphemerisOfDate);
+
+// A sweep at one-minute steps: each hour's slow parts computed once.
+static void BM_FixstarEphemerisOfDateSweep(benchmark::State& state) {
+    double lst, az, el, jd, ra, dec;
+    long minute = 0;
+    for (auto _ : state) {
+        const int day = 1 + static_cast<int>((minute / 1440) % 28);
+        FixstarEphemerisOfDate(-15, 50, 0, 250, 2026, 2, day, (minute % 1440) / 60.0, 5.23, 0.71,
+                               lst, az, el, jd, ra, dec);
+        benchmark::DoNotOptimize(el);
+        ++minute;
+    }
+}
+BENCHMARK(BM_FixstarEphemerisOfDateSweep);
+
+// The worst case: every call in another hour, both hours' slow parts anew.
+static void BM_FixstarEphemerisOfDateNewHour(benchmark::State& state) {
+    double lst, az, el, jd, ra, dec;
+    int year = 2000;
+    for (auto _ : state) {
+        FixstarEphemerisOfDate(-15, 50, 0, 250, year, 6, 1, 12.0, 5.23, 0.71, lst, az, el, jd, ra,
+                               dec);
+        benchmark::DoNotOptimize(el);
+        year = year == 2000 ? 2030 : 2000;
+    }
+}
+BENCHMARK(BM_FixstarEphemerisOfDateNewHour);
 
 static void BM_MoonEphemeris(benchmark::State& state) {
     double lst, az, el, ra, dec, jd, h = 21.2186;
