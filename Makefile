@@ -3,7 +3,7 @@
 BUILD ?= build
 JOBS  ?= 2
 
-.PHONY: setup configure build run test bench fuzz clean
+.PHONY: setup configure build run test bench fuzz package clean
 
 setup:
 	@sh tools/setup.sh
@@ -29,6 +29,11 @@ bench: build
 FUZZ_SECONDS ?= 600
 fuzz: setup
 	sh tools/fuzz.sh $(FUZZ_SECONDS)
+
+# A Debian package of the installation (build/kelvo_*.deb).
+package: build
+	@sh tools/setup.sh package
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD)

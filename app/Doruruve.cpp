@@ -118,9 +118,9 @@ std::optional<QString> AskForFileName(const TSaveDialog& d) {
 // ---------------------------------------------------------------------------
 // Construction
 
-TForm1::TForm1(const std::string& directory, QWidget* parent)
-    : QWidget(parent), Directory(directory) {
-    State.Terms.Directory = Directory;
+TForm1::TForm1(FileLocations locations, QWidget* parent)
+    : QWidget(parent), Locations(std::move(locations)) {
+    State.Terms.Directory = Locations.TermsFolder();
     // The terms loader's lines, on standard output when a problem starts or
     // changes (not 240 times a second while it lasts).
     State.Terms.Report = PrintWhenChanged(stdout);
@@ -287,12 +287,13 @@ void TForm1::closeEvent(QCloseEvent* event) {
 
 void TForm1::ReadHorizonFile() {
     horizonProblems_.clear();
-    ReadHorizonProfile(FileIn(Directory, "horizon.prn").c_str(), State, &horizonProblems_);
+    ReadHorizonProfile(Locations.StationFile("horizon.prn").c_str(), State, &horizonProblems_);
     ShowProblems();
 }
 
 void TForm1::ReadSiteConfiguration() {
-    const std::string path = FileIn(Directory, "kelvo.cfg");
+    const std::string path = Locations.StationFile("kelvo.cfg");
+    siteFile_ = path;
     siteProblems_.clear();
     ReadSiteFile(path.c_str(), State, &siteProblems_);
     if (!State.SystemZone)
@@ -316,13 +317,14 @@ void TForm1::ShowProblems() {
     QStringList lines;
     for (const SiteProblem& p : Problems()) lines << QString::fromStdString(Describe(p));
     ProblemList->SetProblems(lines);
+    const QString file = "Site file: " + QString::fromStdString(siteFile_);
     if (lines.isEmpty()) {
         Label9->setPalette(palette());
-        Label9->setToolTip(QString());
+        Label9->setToolTip(file);
         return;
     }
     Label9->SetFontColor(Qt::red);
-    Label9->setToolTip("Problems in the station's files:\n" + lines.join('\n'));
+    Label9->setToolTip(file + "\nProblems in the station's files:\n" + lines.join('\n'));
 }
 
 // ---------------------------------------------------------------------------

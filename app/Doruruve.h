@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 
+#include "Locations.h"
 #include "ObservationState.h"
 #include "Problems.h"
 #include "Readouts.h"
@@ -76,10 +77,12 @@ class TForm1 : public QWidget {
 
 public:
     // Reads kelvo.cfg, horizon.prn and (on every planet request) the terms
-    // files from directory; empty: the working directory.
-    explicit TForm1(const std::string& directory = {}, QWidget* parent = nullptr);
+    // files where locations finds them: by default the working directory and,
+    // for an installed program, the configuration and share/kelvo folders.
+    explicit TForm1(kelvo::FileLocations locations = kelvo::ProgramLocations(),
+                    QWidget* parent = nullptr);
 
-    const std::string Directory;
+    const kelvo::FileLocations Locations;
     kelvo::ObservationState State;
     // The clock seam: every reading of the local clock goes through here.
     std::function<kelvo::ClockReading()> Clock = kelvo::ReadLocalClock;
@@ -193,6 +196,7 @@ private:
     void ShowProblems();
     bool shownOnce_ = false;
     kelvo::SiteProblems horizonProblems_, siteProblems_;
+    std::string siteFile_;  // the kelvo.cfg in use
     int shownDate_ = 0;  // yyyymmdd of the clock at the last update
 };
 

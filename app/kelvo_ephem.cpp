@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "EphemerisConstants.h"
+#include "Locations.h"
 #include "Readouts.h"
 #include "SiteFiles.h"
 #include "Sources.h"
@@ -27,10 +28,13 @@ const char* const kHelp =
     "Usage: kelvo-ephem [--source NAME | --ra DEG --dec DEG [--name TEXT]]\n"
     "                   [--at \"YYYY-MM-DD HH:MM:SS\"] [--zone UT|MEZ|MESZ|CODE|auto]\n"
     "                   [--of-date]\n"
-    "                   [--step 60|30|12|6] [--table] [--json] [--help]\n"
+    "                   [--step 60|30|12|6] [--table] [--json] [--help] [--version]\n"
     "\n"
     "Prints what the kelvo window shows for the site of kelvo.cfg (with\n"
-    "horizon.prn, PLANETS.NDX and PLANETS.DAT) in the working directory.\n"
+    "horizon.prn, PLANETS.NDX and PLANETS.DAT) in the working directory. An\n"
+    "installed kelvo-ephem looks for a file missing there in\n"
+    "$XDG_CONFIG_HOME/kelvo (by default ~/.config/kelvo: the site files) and in\n"
+    "its share/kelvo folder (the terms files).\n"
     "\n"
     "  --source NAME  the source, by its menu caption or short name, any case:\n"
     "                 Sun, Mercury, Venus, Earth, Mars, Jupiter, Saturn, Uranus,\n"
@@ -53,6 +57,7 @@ const char* const kHelp =
     "  --json         one JSON object with full-precision numbers instead (its\n"
     "                 \"warnings\" list the problems found in the site files)\n"
     "  --help         this text\n"
+    "  --version      the program's version\n"
     "\n"
     "Example:\n"
     "  kelvo-ephem --source \"Cygn A\" --at \"2009-05-10 21:13:07\" --zone MEZ --table\n"
@@ -78,6 +83,7 @@ struct Options {
     bool table = false;
     bool json = false;
     bool help = false;
+    bool version = false;
 };
 
 // A whole argument as a decimal number, or nothing.
@@ -163,8 +169,10 @@ std::optional<std::string> Parse(int argc, char** argv, Options& o) {
             if (i + 1 >= argc) return std::nullopt;
             return std::string(argv[++i]);
         };
-        if (arg == "--help") {
+        if (arg == "--help" || arg == "-h") {
             o.help = true;
+        } else if (arg == "--version") {
+            o.version = true;
         } else if (arg == "--table") {
             o.table = true;
         } else if (arg == "--json") {
@@ -251,6 +259,10 @@ int main(int argc, char** argv) {
         std::fputs(kHelp, stdout);
         return Finish();
     }
+    if (o.version) {
+        std::fputs("kelvo-ephem " KELVO_VERSION "\n", stdout);
+        return Finish();
+    }
 
     ObservationState s;
     // Standard output carries this program's own output only. The terms
@@ -258,12 +270,15 @@ int main(int argc, char** argv) {
     // the run with one line naming the file and the problem.
     s.Terms.Report = [](const std::vector<std::string_view>&) {};
     SiteProblems problems;
-    ReadHorizonProfile("horizon.prn", s, &problems);
-    ReadSiteFile("kelvo.cfg", s, &problems);
+    const FileLocations where = ProgramLocations();
+    const std::string siteFile = where.StationFile("kelvo.cfg");
+    s.Terms.Directory = where.TermsFolder();
+    ReadHorizonProfile(where.StationFile("horizon.prn").c_str(), s, &problems);
+    ReadSiteFile(siteFile.c_str(), s, &problems);
     // The configured zone matters against this computer's zone only when the
     // clock is read.
     if (!o.zone && !o.systemZone && !o.at && !s.SystemZone)
-        if (auto mismatch = ZoneMismatch("kelvo.cfg", s.TimeZoneCode, LocalUtcOffsetSeconds()))
+        if (auto mismatch = ZoneMismatch(siteFile.c_str(), s.TimeZoneCode, LocalUtcOffsetSeconds()))
             problems.push_back(*mismatch);
     std::vector<std::string> warnings;
     for (const SiteProblem& p : problems) warnings.push_back(Describe(p));
@@ -316,6 +331,12 @@ int main(int argc, char** argv) {
     out += ", \"dec_rad\": " + JsonNumber(dec);
     out += std::string(", \"visible\": ") + (visible ? "true" : "false");
     out += std::string(", \"of_date\": ") + (s.OfDate ? "true" : "false");
+    out += ", \"site\": {\"name\": " + JsonString(NameAsUtf8(s.SiteName)) +
+           ", \"file\": " + JsonString(siteFile) +
+           ", \"longitude_east_deg\": " + JsonNumber(-s.SiteLongitude) +
+           ", \"longitude_west_deg\": " + JsonNumber(s.SiteLongitude) +
+           ", \"latitude_deg\": " + JsonNumber(s.SiteLatitude) +
+           ", \"height_m\": " + JsonNumber(s.SiteHeight) + "}";
     out += ", \"readouts\": {";
     for (int i = 0; i < 10; ++i)
         out += std::string(i ? ", " : "") + JsonString(keys[i]) + ": " +

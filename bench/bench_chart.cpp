@@ -15,7 +15,7 @@ namespace {
 enum Source { Fixed = 0, MoonSource = 1, SunSource = 2, MercurySource = 3 };
 
 std::unique_ptr<TForm1> MakeWindow(int source) {
-    auto form = std::make_unique<TForm1>(KELVO_DATA_DIR);
+    auto form = std::make_unique<TForm1>(InFolder(KELVO_DATA_DIR));
     form->Timer1->stop();
     form->Clock = [] { return ClockReading{2009, 5, 10, 21, 13, 7, 0}; };
     switch (source) {

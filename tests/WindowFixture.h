@@ -47,7 +47,7 @@ protected:
     void Write(const std::string& name, const std::string& bytes) { WriteFile(File(name), bytes); }
 
     void Open() {
-        form_ = std::make_unique<TForm1>(dir_.path().string());
+        form_ = std::make_unique<TForm1>(InFolder(dir_.path().string()));
         Form1 = form_.get();
         about_ = std::make_unique<TAboutBox>(form_.get());
         AboutBox = about_.get();

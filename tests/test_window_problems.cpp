@@ -27,7 +27,9 @@ TEST_F(WindowTest, GoodFilesShowNoProblem) {
     Open();
     Update();
     EXPECT_TRUE(form().Problems().empty());
-    EXPECT_TRUE(form().Label9->toolTip().isEmpty());
+    // The tooltip names the site file in use, and nothing else.
+    EXPECT_EQ(form().Label9->toolTip(),
+              "Site file: " + QString::fromStdString(File("kelvo.cfg").string()));
     EXPECT_NE(form().Label9->palette().color(QPalette::WindowText), QColor(Qt::red));
     form().show();
     QCoreApplication::processEvents();

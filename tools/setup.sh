@@ -8,6 +8,9 @@ cd "$(dirname "$0")/.."
 PKGS="g++ make cmake pkg-config qt6-base-dev fonts-liberation libgtest-dev
 libgmock-dev googletest libbenchmark-dev liberfa-dev nodejs npm"
 
+# `setup.sh package`: also what makes a Debian package (dpkg-shlibdeps).
+[ "${1:-}" = package ] && PKGS="$PKGS dpkg-dev file"
+
 missing=""
 for p in $PKGS; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
