@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <vector>
 
@@ -189,43 +190,50 @@ unsigned LoadPlanetTerms(PlanetTerms& terms, std::string_view directory, int slo
     }
     // A run that the data file does not hold, or that no real series could
     // need, is refused before any storage is taken or anything is read.
-    const std::string run = "slot " + std::to_string(slot) + "'s run of " + std::to_string(total) +
-                            " terms from term " + std::to_string(start);
+    // Named only when there is a problem: no text is built on the way of a
+    // good load (the planet driver loads twice per call).
+    auto run = [&] {
+        return "slot " + std::to_string(slot) + "'s run of " + std::to_string(total) +
+               " terms from term " + std::to_string(start);
+    };
     if (negative) {
         report(TermsDamaged, indexPath + ": slot " + std::to_string(slot) +
                                  " has a negative start or count");
         return done();
     }
     if (total > MaxTermsPerSlot) {
-        report(TermsDamaged, indexPath + ": " + run + " is longer than any real series (at most " +
+        report(TermsDamaged, indexPath + ": " + run() + " is longer than any real series (at most " +
                                  std::to_string(MaxTermsPerSlot) + ")");
         return done();
     }
     if (data.Size() < static_cast<off_t>(kTermBytes) * (start + total)) {
-        report(TermsDamaged, dataPath + ": " + run + " reaches past the end of the file (" +
+        report(TermsDamaged, dataPath + ": " + run() + " reaches past the end of the file (" +
                                  std::to_string(data.Size() / kTermBytes) + " terms)");
         return done();
     }
 
-    std::vector<unsigned char> bytes;
+    // Storage that the read and the decoding fill whole, so none of it is
+    // cleared first.
+    std::unique_ptr<unsigned char[]> bytes;
     std::vector<SeriesTerm> series;
+    const auto size = static_cast<std::size_t>(kTermBytes * total);
     try {
-        bytes.resize(static_cast<std::size_t>(kTermBytes * total));
-        series.resize(static_cast<std::size_t>(total));
+        bytes = std::make_unique_for_overwrite<unsigned char[]>(size);
+        series.reserve(static_cast<std::size_t>(total));
     } catch (const std::bad_alloc&) {
-        report(TermsOutOfMemory, "no memory for " + run);
+        report(TermsOutOfMemory, "no memory for " + run());
         return done();
     }
-    if (!data.ReadAt(bytes.data(), bytes.size(), static_cast<off_t>(kTermBytes) * start)) {
-        report(TermsDamaged, dataPath + ": " + run + " could not be read whole");
+    if (!data.ReadAt(bytes.get(), size, static_cast<off_t>(kTermBytes) * start)) {
+        report(TermsDamaged, dataPath + ": " + run() + " could not be read whole");
         return done();
     }
     for (long i = 0; i < total; ++i) {
-        const unsigned char* p = bytes.data() + kTermBytes * i;
-        SeriesTerm& t = series[static_cast<std::size_t>(i)];
-        t = SeriesTerm{ReadDouble(p), ReadDouble(p + 8), ReadDouble(p + 16)};
+        const unsigned char* p = bytes.get() + kTermBytes * i;
+        const SeriesTerm& t =
+            series.emplace_back(SeriesTerm{ReadDouble(p), ReadDouble(p + 8), ReadDouble(p + 16)});
         if (!Plausible(t)) {
-            report(TermsDamaged, dataPath + ": term " + std::to_string(start + i) + " (of " + run +
+            report(TermsDamaged, dataPath + ": term " + std::to_string(start + i) + " (of " + run() +
                                      ") is not a finite number within any series' bounds");
             return done();
         }
