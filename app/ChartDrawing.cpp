@@ -15,6 +15,7 @@ const QColor kHidden(255, 0, 0);   // red
 }  // namespace
 
 void TForm1::Button5Click() {
+    events_.clear();
     PaintBox1->chart().Clear();
     DrawTrack();
     if (State.ShowGeostationary) DrawGeostationaryArc();
@@ -38,6 +39,23 @@ void TForm1::DrawTrack() {
     // is the last point of the pass).
     Label4->SetFontColor(!points.empty() && points.back().Visible ? kVisible : kHidden);
     PaintBox1->update();
+    UpdateSkyChart(points);
+}
+
+// The large chart follows the small one, with the same track.
+void TForm1::UpdateSkyChart(const std::vector<TrackPoint>& points) {
+    if (!SkyChart || !SkyChart->isVisible()) return;
+    ChartScene scene = SceneOf(State, points, shownDateText_, shownZoneText_);
+    scene.Events = events_;
+    SkyChart->SetScene(scene);
+}
+
+void TForm1::PaintBox1DblClick() {
+    if (!SkyChart) SkyChart = new TSkyChartForm(this);
+    SkyChart->show();
+    SkyChart->raise();
+    SkyChart->activateWindow();
+    DrawTrack();  // at once, not at the next second
 }
 
 void TForm1::DrawGeostationaryArc() {
@@ -47,6 +65,7 @@ void TForm1::DrawGeostationaryArc() {
 }
 
 void TForm1::DrawEventMark(float elevation, float azimuth) {
+    events_.emplace_back(azimuth, elevation);
     PaintBox1->chart().DrawEventMark(elevation, azimuth);
     PaintBox1->update();
 }

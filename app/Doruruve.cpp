@@ -41,6 +41,8 @@ void TPaintBox::paintEvent(QPaintEvent*) {
     p.drawImage(0, 0, chart_.Image());
 }
 
+void TPaintBox::mouseDoubleClickEvent(QMouseEvent*) { emit DoubleClick(); }
+
 TListBox::TListBox(QWidget* parent) : QListWidget(parent) {
     connect(this, &QListWidget::itemClicked, this, &TListBox::Click);
 }
@@ -189,6 +191,7 @@ TForm1::TForm1(FileLocations locations, QWidget* parent)
 
     PaintBox1 = new TPaintBox(this);
     PaintBox1->setGeometry(169, 176, 189, 111);
+    PaintBox1->setToolTip("Double-click: the large sky chart");
 
     // Tab order of the layout: Button1, Button3, About, Exit, Help, Redraw,
     // Timestep, list, Horizont, BMP, Geostat.
@@ -208,6 +211,7 @@ TForm1::TForm1(FileLocations locations, QWidget* parent)
     connect(Geostat, &QCheckBox::clicked, this, &TForm1::GeostatClick);
     connect(OfDate, &QCheckBox::clicked, this, &TForm1::OfDateClick);
     connect(ListBox1, &TListBox::Click, this, &TForm1::ListBox1Click);
+    connect(PaintBox1, &TPaintBox::DoubleClick, this, &TForm1::PaintBox1DblClick);
 
     // Pop-up menus.
     TimeZone = new QMenu(this);
@@ -342,6 +346,8 @@ void TForm1::Timer1Timer() {
         s.CurrentSecond = clock.Second;
         const Readouts r = UpdateReadouts(s, clock, lst, azimuth, elevation);
         Label1->SetCaption(QString::fromLatin1(r.Date));
+        shownDateText_ = QString::fromLatin1(r.Date.substr(6));  // without "Date: "
+        shownZoneText_ = QString::fromLatin1(r.TimeZone);
         Label2->SetCaption(QString::fromLatin1(r.LocalTime));
         Label3->SetCaption(QString::fromLatin1(r.Lst));
         Label5->SetCaption(QString::fromLatin1(r.Gha));

@@ -19,8 +19,10 @@
 #include "Readouts.h"
 #include "SiteFiles.h"
 #include "SkyChart.h"
+#include "SkyChartForm.h"
 
-// The chart's paint box: shows the chart's image on every repaint.
+// The chart's paint box: shows the chart's image on every repaint; a
+// double click asks for the large sky chart.
 class TPaintBox : public QWidget {
     Q_OBJECT
 public:
@@ -28,8 +30,12 @@ public:
     kelvo::SkyChart& chart() { return chart_; }
     kelvo::Canvas& canvas() { return chart_.canvas(); }
 
+signals:
+    void DoubleClick();
+
 protected:
     void paintEvent(QPaintEvent*) override;
+    void mouseDoubleClickEvent(QMouseEvent*) override;
 
 private:
     kelvo::SkyChart chart_;
@@ -129,6 +135,7 @@ public:
     QAction *INC1h1, *INC301, *INC101, *INC61;  // steps 60, 30, 12, 6 minutes
     TSaveDialog SaveDialog1;    // the BMP export's file prompt
     TProblemList* ProblemList;  // problems found in kelvo.cfg and horizon.prn, beside the window
+    TSkyChartForm* SkyChart = nullptr;  // the large sky chart, made on the first double click
 
     // The problems of the site files as last read (and a zone that differs
     // from this computer's), in the order found.
@@ -148,6 +155,7 @@ public slots:
     void GeostatClick();
     void OfDateClick();
     void ListBox1Click();
+    void PaintBox1DblClick();
     void UTClick();
     void MEZClick();
     void MESZClick();
@@ -198,6 +206,11 @@ private:
     kelvo::SiteProblems horizonProblems_, siteProblems_;
     std::string siteFile_;  // the kelvo.cfg in use
     int shownDate_ = 0;  // yyyymmdd of the clock at the last update
+    // For the sky chart: the event rings since the last full redraw, and
+    // the texts of the last update.
+    std::vector<QPointF> events_;
+    QString shownDateText_, shownZoneText_;
+    void UpdateSkyChart(const std::vector<kelvo::TrackPoint>& points);
 };
 
 // The windows, created once at start in this order.

@@ -12,7 +12,10 @@
 #include <string_view>
 #include <vector>
 
+#include <QGuiApplication>
+
 #include "EphemerisConstants.h"
+#include "SkyChartPainter.h"
 #include "Locations.h"
 #include "Readouts.h"
 #include "SiteFiles.h"
@@ -29,6 +32,7 @@ const char* const kHelp =
     "                   [--at \"YYYY-MM-DD HH:MM:SS\"] [--zone UT|MEZ|MESZ|CODE|auto]\n"
     "                   [--of-date]\n"
     "                   [--step 60|30|12|6] [--table] [--json] [--help] [--version]\n"
+    "                   [--chart FILE.png|FILE.svg [--width W] [--height H] [--polar]]\n"
     "\n"
     "Prints what the kelvo window shows for the site of kelvo.cfg (with\n"
     "horizon.prn, PLANETS.NDX and PLANETS.DAT) in the working directory. An\n"
@@ -54,6 +58,9 @@ const char* const kHelp =
     "                 \"of-date\" in kelvo.cfg)\n"
     "  --step MIN     the table's time step in minutes (default 30)\n"
     "  --table        also print the table of the day, as the window lists it\n"
+    "  --chart FILE   also draw the sky chart of the day into FILE (.png or .svg),\n"
+    "                 no display needed; --width and --height in pixels (default\n"
+    "                 1600 x 1000), --polar for the view of the sky dome\n"
     "  --json         one JSON object with full-precision numbers instead (its\n"
     "                 \"warnings\" list the problems found in the site files)\n"
     "  --help         this text\n"
@@ -84,6 +91,9 @@ struct Options {
     bool json = false;
     bool help = false;
     bool version = false;
+    std::optional<std::string> chart;
+    int width = 1600, height = 1000;
+    bool polar = false;
 };
 
 // A whole argument as a decimal number, or nothing.
@@ -179,8 +189,11 @@ std::optional<std::string> Parse(int argc, char** argv, Options& o) {
             o.json = true;
         } else if (arg == "--of-date") {
             o.ofDate = true;
+        } else if (arg == "--polar") {
+            o.polar = true;
         } else if (arg == "--source" || arg == "--ra" || arg == "--dec" || arg == "--name" ||
-                   arg == "--at" || arg == "--zone" || arg == "--step") {
+                   arg == "--at" || arg == "--zone" || arg == "--step" || arg == "--chart" ||
+                   arg == "--width" || arg == "--height") {
             const std::optional<std::string> v = value();
             if (!v) return arg + " needs a value";
             if (arg == "--source") {
@@ -209,6 +222,17 @@ std::optional<std::string> Parse(int argc, char** argv, Options& o) {
                 else
                     return "--zone takes UT, MEZ, MESZ, auto or whole hours from -24 to 24, not " +
                            Quoted(*v);
+            } else if (arg == "--chart") {
+                const std::string_view name = *v;
+                if (!(name.ends_with(".png") || name.ends_with(".svg") ||
+                      name.ends_with(".PNG") || name.ends_with(".SVG")))
+                    return "--chart takes a file name ending in .png or .svg, not " + Quoted(*v);
+                o.chart = *v;
+            } else if (arg == "--width" || arg == "--height") {
+                const std::optional<double> n = Number(*v);
+                if (!n || *n != std::floor(*n) || *n < 100 || *n > 10000)
+                    return arg + " takes whole pixels from 100 to 10000, not " + Quoted(*v);
+                (arg == "--width" ? o.width : o.height) = static_cast<int>(*n);
             } else if (arg == "--step") {
                 if (*v == "60") o.step = 60;
                 else if (*v == "30") o.step = 30;
@@ -223,6 +247,8 @@ std::optional<std::string> Parse(int argc, char** argv, Options& o) {
     if (o.ra.has_value() != o.dec.has_value()) return "--ra and --dec go together";
     if (o.source && o.ra) return "--source and --ra/--dec exclude each other";
     if (o.name && !o.ra) return "--name goes with --ra and --dec";
+    if (!o.chart && (o.polar || o.width != 1600 || o.height != 1000))
+        return "--width, --height and --polar go with --chart";
     return std::nullopt;
 }
 
@@ -309,14 +335,33 @@ int main(int argc, char** argv) {
     const double ra = r.Ra, dec = r.Dec, jd = s.JulianDate;
     const bool visible = IsVisible(s, azimuth, elevation);
     std::vector<TrackPoint> table;
-    if (o.table) table = ComputeTrack(s, clock);
+    // The terms are read once for the whole day here: the same numbers.
+    if (o.table || o.chart) table = ComputeTrack(s, clock, true);
+    if (o.chart) {
+        // The chart is drawn without any display, and the toolkit's own
+        // remarks (a missing runtime folder ...) stay off standard error.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+        int qtArgc = 1;
+        char* qtArgv[] = {argv[0], nullptr};
+        QGuiApplication application(qtArgc, qtArgv);
+        ChartScene scene = SceneOf(s, table, QString::fromLatin1(r.Date.c_str() + 6),
+                                   QString::fromLatin1(r.TimeZone.c_str()));
+        if (auto error = ExportSkyChart(*o.chart, o.width, o.height, scene,
+                                        o.polar ? ChartView::Polar : ChartView::Rectangular)) {
+            std::fprintf(stderr, "kelvo-ephem: cannot write the chart %s: %s\n",
+                         Quoted(*o.chart).c_str(), error->c_str());
+            return 1;
+        }
+    }
 
     const std::string texts[] = {r.Date, r.LocalTime, r.TimeZone, r.Source, r.Lst,
                                  r.Gha,  r.AziEle,    r.RaDec,    r.Jd,     r.Tjd};
     if (!o.json) {
         for (const std::string& t : texts) std::printf("%s\n", Latin1ToUtf8(t).c_str());
-        for (const TrackPoint& p : table)
-            if (p.Tabulated) std::printf("%s\n", Latin1ToUtf8(p.Line).c_str());
+        if (o.table)
+            for (const TrackPoint& p : table)
+                if (p.Tabulated) std::printf("%s\n", Latin1ToUtf8(p.Line).c_str());
         return Finish();
     }
     const char* keys[] = {"date", "local_time", "time_zone", "source", "lst",

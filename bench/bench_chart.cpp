@@ -4,9 +4,11 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QPainter>
 #include <memory>
 
 #include "Doruruve.h"
+#include "SkyChartPainter.h"
 
 using namespace kelvo;
 
@@ -62,6 +64,26 @@ static void BM_TrackRefresh(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_TrackRefresh)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
+
+// One full update of the large sky chart at 1600 x 1000 for Mercury at the
+// 6-minute step (242 points): the day's track from the drivers and the
+// drawing, as kelvo-ephem --chart makes it; then the drawing alone, which is
+// what the sky chart window adds to the main window's own pass each second.
+static void BM_SkyChart1600(benchmark::State& state) {
+    const bool drawingOnly = state.range(0) == 1;
+    state.SetLabel(drawingOnly ? "drawing only" : "track and drawing");
+    auto form = MakeWindow(MercurySource);
+    const ClockReading clock{2009, 5, 10, 21, 13, 7, 0};
+    std::vector<TrackPoint> points = ComputeTrack(form->State, clock);
+    QImage image(1600, 1000, QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        if (!drawingOnly) points = ComputeTrack(form->State, clock, true);
+        const ChartScene scene = SceneOf(form->State, points, "10-05-2009", "Timezone: MEZ");
+        QPainter p(&image);
+        PaintSkyChart(p, QSizeF(1600, 1000), scene, ChartView::Rectangular);
+    }
+}
+BENCHMARK(BM_SkyChart1600)->DenseRange(0, 1)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -114,6 +114,12 @@ PlaceStatus PlanetEphemeris(const PlanetTerms& terms, double longitude, double l
 // J2000.0 place carried to the true equator and equinox of date by the IAU
 // 2006/2000A precession-nutation (ERFA) instead of the nutation alone.
 
+// The terms that the planet driver needs for planet (its slot and the
+// Earth's), read from source's directory and reported to it as one call of
+// the driver would: for many places of one planet, load once and use the
+// terms form of the driver (the same numbers as the per-call form).
+PlanetTerms LoadTermsFor(const TermsSource& source, int planet);
+
 // The Moon, apparent topocentric place. ofDate: dynamical time from the
 // leap-second table.
 void MoonEphemeris(double longitude, double latitude, double timeZone, double height, int year,

@@ -88,7 +88,15 @@ PlaceStatus PlanetEphemeris(const TermsSource& source, double longitude, double 
                             int day, double hours, double& lst, double& azimuth,
                             double& elevation, double& rightAscension, double& declination,
                             double& julianDate, bool ofDate) {
-    // The lines of this call: at most two per load.
+    // The series are read afresh for every call and released when it returns.
+    const PlanetTerms terms = LoadTermsFor(source, planet);
+    return PlanetEphemeris(terms, longitude, latitude, timeZone, height, planet, year, month, day,
+                           hours, lst, azimuth, elevation, rightAscension, declination,
+                           julianDate, ofDate);
+}
+
+PlanetTerms LoadTermsFor(const TermsSource& source, int planet) {
+    // The lines of this load: at most two per slot.
     std::string_view lines[8];
     std::size_t count = 0;
     const TermsMessageSink say = [&](std::string_view line) {
@@ -97,15 +105,12 @@ PlaceStatus PlanetEphemeris(const TermsSource& source, double longitude, double 
         else if (count < std::size(lines))
             lines[count++] = line;  // the fixed texts outlive the call
     };
-    // The series are read afresh for every call and released when it returns.
     PlanetTerms terms;
     if (planet >= 1 && planet <= 8) LoadPlanetTerms(terms, source.Directory, planet, say);
     const int earthSlot = EarthSlotFor(planet);
     if (earthSlot != planet) LoadPlanetTerms(terms, source.Directory, earthSlot, say);
     if (source.Report) source.Report({lines, lines + count});
-    return PlanetEphemeris(terms, longitude, latitude, timeZone, height, planet, year, month, day,
-                           hours, lst, azimuth, elevation, rightAscension, declination,
-                           julianDate, ofDate);
+    return terms;
 }
 
 void PlanetEphemeris(double longitude, double latitude, double timeZone, double height, int planet,

@@ -1,6 +1,7 @@
 #include "Track.h"
 
 #include <cmath>
+#include <optional>
 #include <cstdio>
 
 #include "Text.h"
@@ -26,10 +27,13 @@ bool IsVisible(const ObservationState& s, double azimuth, double elevation) {
     return HorizonAt(s.Horizon, azimuth) < elevation;
 }
 
-std::vector<TrackPoint> ComputeTrack(ObservationState& s, const ClockReading& clock) {
+std::vector<TrackPoint> ComputeTrack(ObservationState& s, const ClockReading& clock,
+                                     bool loadTermsOnce) {
     const int step = s.StepMinutes > 0 ? s.StepMinutes : 30;
     const int n = 1440 / step;
     EphemerisRequest request = RequestFor(s, clock.Year, clock.Month, clock.Day, 0.0);
+    std::optional<PlanetTerms> terms;
+    if (loadTermsOnce && s.Kind == SourceKind::Planet) terms = LoadTermsFor(s.Terms, s.PlanetNumber);
     std::vector<TrackPoint> points;
     points.reserve(static_cast<std::size_t>(n) + 2);
     // Filled by the drivers and, as in the cycle, not reset between points: a
@@ -39,8 +43,13 @@ std::vector<TrackPoint> ComputeTrack(ObservationState& s, const ClockReading& cl
         const double t = i <= n ? (static_cast<double>(i) / n) * 24.0 : ClockHours(clock);
         if (s.SystemZone) request.timeZone = SystemZoneHours(clock.Year, clock.Month, clock.Day, t);
         const PlaceStatus status =
-            CallEphemerisDriver(request, clock.Year, clock.Month, clock.Day, t, lst, azimuth,
-                                elevation, s.SourceRa, s.SourceDec, s.JulianDate);
+            terms ? PlanetEphemeris(*terms, request.longitude, request.latitude, request.timeZone,
+                                    request.height, request.planet, clock.Year, clock.Month,
+                                    clock.Day, t, lst, azimuth, elevation, s.SourceRa, s.SourceDec,
+                                    s.JulianDate, request.ofDate)
+                  : CallEphemerisDriver(request, clock.Year, clock.Month, clock.Day, t, lst,
+                                        azimuth, elevation, s.SourceRa, s.SourceDec,
+                                        s.JulianDate);
         TrackPoint p{t, azimuth, elevation, status.Usable && IsVisible(s, azimuth, elevation),
                      false, {}};
         if (status.Usable && i <= n && std::lround(t * 60.0) % step == 0) {

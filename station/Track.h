@@ -39,7 +39,11 @@ bool IsVisible(const ObservationState& state, double azimuth, double elevation);
 // present moment's values afterwards. Points whose place could not be
 // computed (planetary terms missing or damaged) are neither visible nor
 // tabulated: no track and no table for them.
-std::vector<TrackPoint> ComputeTrack(ObservationState& state, const ClockReading& clock);
+// loadTermsOnce: the planetary terms are read once for the pass instead of in
+// every driver call (the same numbers; for kelvo-ephem and the large chart,
+// while the window's pass reads them per call as it always has).
+std::vector<TrackPoint> ComputeTrack(ObservationState& state, const ClockReading& clock,
+                                     bool loadTermsOnce = false);
 
 // Where a table line keeps its numbers: in "00.5h a=123.46°  e=-5.25°" the
 // azimuth stands in the 6 characters from position 8 and the elevation in the

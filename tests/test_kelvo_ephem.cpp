@@ -135,6 +135,10 @@ INSTANTIATE_TEST_SUITE_P(
         BadInput{"right ascension beyond the double range",
                  {"--ra", QString(400, '9'), "--dec", "5"},
                  "--ra takes degrees as a decimal number, not \"9999999999999999999999999999999999999999...\""},
+        BadInput{"chart of another kind", {"--chart", "sky.bmp"}, "--chart takes a file name"},
+        BadInput{"chart too small", {"--chart", "sky.png", "--width", "50"},
+                 "--width takes whole pixels from 100 to 10000"},
+        BadInput{"width without chart", {"--width", "800"}, "go with --chart"},
         BadInput{"long multi-line source name",
                  {"--source", "Sirius\nline two\n" + QString(300, 'x')},
                  "unknown source \"Sirius?line two?xxxxxxxxxxxxxxxxxxxxxxxx...\""}));
@@ -193,6 +197,30 @@ TEST_F(WindowTest, CommandLineOfDateAndSystemZone) {
     const EphemRun zone = Ephem(dir_.path(), {"--zone", "auto", "--at", "2026-12-11 21:13:07"},
                                 "IST-5:30");
     EXPECT_TRUE(zone.out.contains("Timezone: UT+5:30")) << zone.out.toStdString();
+}
+
+TEST_F(WindowTest, CommandLineDrawsTheSkyChartHeadless) {
+    const QString png = QString::fromStdString(File("sky.png").string());
+    const QString svg = QString::fromStdString(File("sky.svg").string());
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("DISPLAY");
+    env.remove("QT_QPA_PLATFORM");  // no display at all
+    env.insert("TZ", "MEZ-1");
+    p.setProcessEnvironment(env);
+    p.setWorkingDirectory(QString::fromStdString(dir_.path().string()));
+    p.start(KELVO_EPHEM, {"--source", "Moon", "--chart", png, "--width", "800", "--height", "500"});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    EXPECT_EQ(QImage(png).size(), QSize(800, 500));
+    p.start(KELVO_EPHEM, {"--source", "Moon", "--chart", svg, "--polar"});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitCode(), 0);
+    EXPECT_TRUE(std::filesystem::exists(File("sky.svg")));
+    // Where the file cannot be written: exit 1 and one line.
+    const EphemRun r = Ephem(dir_.path(), {"--chart", "/nonexistent-folder/sky.png"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
 }
 
 TEST_F(WindowTest, CommandLineHelpNamesEveryOption) {

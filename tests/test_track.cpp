@@ -249,3 +249,21 @@ TEST(PrintWhenChanged, EachConditionOnceWhenItStartsOrChanges) {
               "Index file not found !!!\nPlanetary terms file not found !!!\n"
               "Planetary terms files damaged !!!\nPlanetary terms files damaged !!!\n");
 }
+
+TEST_F(TrackInDataDir, TermsLoadedOnceGiveTheSameTrack) {
+    for (int planet : {0, 1, 6, 9}) {
+        s.Kind = SourceKind::Planet;
+        s.PlanetNumber = planet;
+        s.StepMinutes = 6;
+        ObservationState once = s;
+        const auto perCall = ComputeTrack(s, clock);
+        const auto loaded = ComputeTrack(once, clock, true);
+        ASSERT_EQ(perCall.size(), loaded.size());
+        for (std::size_t i = 0; i < perCall.size(); ++i) {
+            EXPECT_EQ(perCall[i].Azimuth, loaded[i].Azimuth) << planet << " " << i;
+            EXPECT_EQ(perCall[i].Elevation, loaded[i].Elevation) << planet << " " << i;
+            EXPECT_EQ(perCall[i].Line, loaded[i].Line);
+        }
+        EXPECT_EQ(s.SourceRa, once.SourceRa);
+    }
+}

@@ -184,3 +184,44 @@ TEST_F(WindowTest, ExportOnAFullDiskLeavesNoPartialFileAndSaysWhy) {
     EXPECT_EQ(beeps, 1);
     EXPECT_EQ(QImageReader(target).format(), "bmp");
 }
+
+TEST_F(WindowTest, DoubleClickOpensTheSkyChartThatFollowsTheCycle) {
+    Open();
+    form().show();
+    QCoreApplication::processEvents();
+    form().CygnusA1->trigger();
+    Update();
+    EXPECT_TRUE(form().PaintBox1->toolTip().contains("Double-click"));
+    QTest::mouseDClick(form().PaintBox1, Qt::LeftButton, {}, QPoint(90, 50));
+    ASSERT_NE(form().SkyChart, nullptr);
+    EXPECT_TRUE(form().SkyChart->isVisible());
+    // Resizable; drawn at once at the new size.
+    form().SkyChart->resize(900, 600);
+    QCoreApplication::processEvents();
+    const QImage& image = form().SkyChart->Chart->Image();
+    EXPECT_EQ(image.size() / image.devicePixelRatio(), form().SkyChart->Chart->size());
+    // A ring from the table shows on the large chart at the next update.
+    ClickLine(10);
+    NextSecond();
+    EXPECT_GT(CountPixels(form().SkyChart->Chart->Image(), SkyChartColours::Event), 20);
+    form().Button5Click();  // a redraw removes the rings there too
+    NextSecond();
+    EXPECT_LT(CountPixels(form().SkyChart->Chart->Image(), SkyChartColours::Event), 20);
+    // Export from the window at the chosen size, PNG and SVG.
+    form().SkyChart->ExportWidth->setValue(640);
+    form().SkyChart->ExportHeight->setValue(400);
+    QString asked;
+    form().SkyChart->AskFileName = [&](const QString& filter) {
+        asked = filter;
+        return std::optional<QString>(QString::fromStdString(File("sky").string()));
+    };
+    std::vector<QString> errors;
+    form().SkyChart->ShowError = [&](const QString& e) { errors.push_back(e); };
+    form().SkyChart->SavePng->click();
+    EXPECT_TRUE(asked.contains("png"));
+    EXPECT_EQ(QImage(QString::fromStdString(File("sky.png").string())).size(), QSize(640, 400));
+    form().SkyChart->Polar->click();
+    form().SkyChart->SaveSvg->click();
+    EXPECT_TRUE(std::filesystem::exists(File("sky.svg")));
+    EXPECT_TRUE(errors.empty());
+}

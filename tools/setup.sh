@@ -5,7 +5,7 @@
 set -e
 cd "$(dirname "$0")/.."
 
-PKGS="g++ make cmake pkg-config qt6-base-dev fonts-liberation libgtest-dev
+PKGS="g++ make cmake pkg-config qt6-base-dev qt6-svg-dev fonts-liberation libgtest-dev
 libgmock-dev googletest libbenchmark-dev liberfa-dev nodejs npm"
 
 # `setup.sh package`: also what makes a Debian package (dpkg-shlibdeps).
