@@ -47,6 +47,7 @@ void TForm1::UpdateSkyChart(const std::vector<TrackPoint>& points) {
     if (!SkyChart || !SkyChart->isVisible()) return;
     ChartScene scene = SceneOf(State, points, shownDateText_, shownZoneText_);
     scene.Events = events_;
+    scene.Note = shownGalactic_;
     SkyChart->SetScene(scene);
 }
 

@@ -348,6 +348,8 @@ void TForm1::Timer1Timer() {
         Label1->SetCaption(QString::fromLatin1(r.Date));
         shownDateText_ = QString::fromLatin1(r.Date.substr(6));  // without "Date: "
         shownZoneText_ = QString::fromLatin1(r.TimeZone);
+        shownGalactic_ = r.Galactic.empty() ? QString()
+                                            : "Galactic " + QString::fromLatin1(r.Galactic);
         Label2->SetCaption(QString::fromLatin1(r.LocalTime));
         Label3->SetCaption(QString::fromLatin1(r.Lst));
         Label5->SetCaption(QString::fromLatin1(r.Gha));
@@ -360,10 +362,15 @@ void TForm1::Timer1Timer() {
             Label4->setToolTip(problem);
             Label6->SetFontColor(r.PlaceUsable ? palette().color(QPalette::WindowText) : Qt::red);
         }
-        const QString raDecTip = !problem.isEmpty() ? problem
-                                 : s.OfDate ? QString("RAnow, DEC: the topocentric apparent "
-                                                      "place of date (Of date ticked)")
-                                            : QString();
+        QStringList tips;
+        if (!problem.isEmpty()) tips << problem;
+        if (r.PlaceUsable && s.OfDate)
+            tips << "RAnow, DEC: the topocentric apparent place of date (Of date ticked)";
+        if (!r.Galactic.empty())
+            tips << "Galactic " + QString::fromLatin1(r.Galactic) +
+                        "\n(IAU 1958; the LSR correction added to a topocentric radial velocity "
+                        "gives the LSR velocity)";
+        const QString raDecTip = tips.join('\n');
         if (Label6->toolTip() != raDecTip) Label6->setToolTip(raDecTip);
         Label7->SetCaption(QString::fromLatin1(r.Jd));
         Label8->SetCaption(QString::fromLatin1(r.Tjd));

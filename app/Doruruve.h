@@ -209,7 +209,7 @@ private:
     // For the sky chart: the event rings since the last full redraw, and
     // the texts of the last update.
     std::vector<QPointF> events_;
-    QString shownDateText_, shownZoneText_;
+    QString shownDateText_, shownZoneText_, shownGalactic_;
     void UpdateSkyChart(const std::vector<kelvo::TrackPoint>& points);
 };
 

@@ -91,6 +91,7 @@ ChartView TSkyChartForm::View() const {
 
 void TSkyChartForm::SetScene(const ChartScene& scene) {
     scene_ = scene;
+    Chart->setToolTip(scene.Note);
     Chart->SetScene(scene_, View());
 }
 

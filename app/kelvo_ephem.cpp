@@ -359,6 +359,7 @@ int main(int argc, char** argv) {
                                  r.Gha,  r.AziEle,    r.RaDec,    r.Jd,     r.Tjd};
     if (!o.json) {
         for (const std::string& t : texts) std::printf("%s\n", Latin1ToUtf8(t).c_str());
+        if (!r.Galactic.empty()) std::printf("Galactic %s\n", Latin1ToUtf8(r.Galactic).c_str());
         if (o.table)
             for (const TrackPoint& p : table)
                 if (p.Tabulated) std::printf("%s\n", Latin1ToUtf8(p.Line).c_str());
@@ -376,6 +377,9 @@ int main(int argc, char** argv) {
     out += ", \"dec_rad\": " + JsonNumber(dec);
     out += std::string(", \"visible\": ") + (visible ? "true" : "false");
     out += std::string(", \"of_date\": ") + (s.OfDate ? "true" : "false");
+    out += ", \"gal_l_deg\": " + JsonNumber(r.GalacticL);
+    out += ", \"gal_b_deg\": " + JsonNumber(r.GalacticB);
+    out += ", \"vlsr_correction_kms\": " + JsonNumber(r.LsrCorrection);
     out += ", \"site\": {\"name\": " + JsonString(NameAsUtf8(s.SiteName)) +
            ", \"file\": " + JsonString(siteFile) +
            ", \"longitude_east_deg\": " + JsonNumber(-s.SiteLongitude) +

@@ -33,6 +33,7 @@ struct ChartScene {
     double SiteHeight = 0.0, SiteLatitude = 0.0, SiteLongitude = 0.0;  // m, deg, deg west
     std::vector<TrackPoint> Track;       // the day's points; the last is the present moment
     std::vector<QPointF> Events;         // rings: (azimuth, elevation) in degrees
+    QString Note;                        // more about the source (galactic place, LSR)
 };
 
 // The scene of a state and its track (title from the readouts' texts).

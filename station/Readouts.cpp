@@ -6,7 +6,9 @@
 #include <cstdio>
 #include <ctime>
 
+#include "Calendar.h"
 #include "EphemerisConstants.h"
+#include "Galactic.h"
 
 namespace kelvo {
 
@@ -154,6 +156,18 @@ Readouts UpdateReadouts(ObservationState& s, const ClockReading& c, double& lst,
         r.AziEle = UnusableAziEle(status);
         r.RaDec = UnusableRaDec(status);
         r.Problem = status.Detail;
+    }
+    if (status.Usable && s.Kind == SourceKind::Fixstar) {
+        double l = 0.0, b = 0.0;
+        GalacticOf(s.SourceRa, s.SourceDec, l, b);
+        r.GalacticL = l * C::RadToDeg;
+        r.GalacticB = b * C::RadToDeg;
+        r.LsrCorrection = LsrCorrectionOf(s.SourceRa, s.SourceDec, s.SiteLongitude,
+                                          s.SiteLatitude, s.SiteHeight, request.timeZone / 24.0 +
+                                              JulianDay({c.Year, c.Month, c.Day + hours / 24.0}))
+                              .Total;
+        r.Galactic = Format("l=%6.2f\xB0 b=%6.2f\xB0; vLSR corr. %+7.3f km/s", r.GalacticL,
+                            r.GalacticB, r.LsrCorrection);
     }
     r.Jd = FormatJd(s.JulianDate);
     r.Tjd = FormatTjd(s.JulianDate);

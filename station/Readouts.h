@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <limits>
 #include <string>
 
 #include "ObservationState.h"
@@ -49,6 +50,14 @@ struct Readouts {
     // date when OfDate is set, else the driver's (for a fixed source its
     // catalogue place).
     double Ra = 0.0, Dec = 0.0;
+    // For the hydrogen line (fixed sources only; NaN otherwise): galactic
+    // longitude and latitude (degrees, IAU 1958) of the catalogue place, and
+    // the velocity correction to the kinematic LSR (km/s; added to a
+    // topocentric radial velocity it gives the LSR velocity).
+    double GalacticL = std::numeric_limits<double>::quiet_NaN();
+    double GalacticB = std::numeric_limits<double>::quiet_NaN();
+    double LsrCorrection = std::numeric_limits<double>::quiet_NaN();
+    std::string Galactic;  // "l=111.74° b= -2.13°; vLSR corr. +12.34 km/s", empty if none
 };
 
 // The readouts that stand for a place that could not be computed.

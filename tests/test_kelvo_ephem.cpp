@@ -42,14 +42,18 @@ TEST_F(WindowTest, CommandLineShowsWhatTheWindowShows) {
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
     EXPECT_TRUE(r.err.isEmpty());
     const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 10 + 121);
+    // The ten readouts, for a fixed source its galactic place and LSR
+    // correction (the RA/DEC readout's tooltip in the window), the table.
+    ASSERT_EQ(lines.size(), 10 + 1 + 121);
     const QStringList window = {form().Label1->text(), form().Label2->text(),
                                 form().Button1->text(), form().Button3->text(),
                                 form().Label3->text(), form().Label5->text(),
                                 form().Label4->text(), form().Label6->text(),
                                 form().Label7->text(), form().Label8->text()};
     for (int i = 0; i < 10; ++i) EXPECT_EQ(lines[i], window[i]) << i;
-    for (int i = 0; i < 121; ++i) EXPECT_EQ(lines[10 + i], form().ListBox1->item(i)->text()) << i;
+    EXPECT_TRUE(lines[10].startsWith("Galactic l= 76.19"));
+    EXPECT_TRUE(form().Label6->toolTip().contains(lines[10]));
+    for (int i = 0; i < 121; ++i) EXPECT_EQ(lines[11 + i], form().ListBox1->item(i)->text()) << i;
 }
 
 TEST_F(WindowTest, CommandLineJsonParsesAndCarriesFullPrecision) {

@@ -270,7 +270,8 @@ TEST_F(WindowTest, OfDateBoxMarksTheReadoutAndMovesTheSource) {
     QTest::mouseClick(form().OfDate, Qt::LeftButton, {}, QPoint(5, 8));
     NextSecond();
     EXPECT_TRUE(form().Label6->text().startsWith("RA =19:59:28"));  // off: the catalogue place
-    EXPECT_TRUE(form().Label6->toolTip().isEmpty());
+    EXPECT_FALSE(form().Label6->toolTip().contains("place of date"));
+    EXPECT_TRUE(form().Label6->toolTip().contains("Galactic l= 76.19"));
 }
 
 TEST_F(WindowTest, SixthLineOfDateAndZoneAutoInTheSiteFile) {
