@@ -47,6 +47,8 @@ TManual::TManual(QWidget* parent) : QDialog(parent) {
     Edit2 = edit(160, 48, 57, 21);
     Label3 = label("Sourcename", 8, 88, 80, 16);
     Edit3 = edit(112, 80, 105, 21);
+    Edit1->setToolTip("Degrees (83.633) or hours: 5h34m31.9s, 5.575h, 05:34:31.9");
+    Edit2->setToolTip("Degrees (22.0145) or +22:00:52, 22d00m52s");
 
     BitBtn1 = new QPushButton("OK", this);
     BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));

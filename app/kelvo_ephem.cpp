@@ -28,7 +28,7 @@ using namespace kelvo;
 namespace {
 
 const char* const kHelp =
-    "Usage: kelvo-ephem [--source NAME | --ra DEG --dec DEG [--name TEXT]]\n"
+    "Usage: kelvo-ephem [--source NAME | --ra RA --dec DEC [--name TEXT]]\n"
     "                   [--at \"YYYY-MM-DD HH:MM:SS\"] [--zone UT|MEZ|MESZ|CODE|auto]\n"
     "                   [--of-date]\n"
     "                   [--step 60|30|12|6] [--table] [--json] [--help] [--version]\n"
@@ -45,8 +45,10 @@ const char* const kHelp =
     "                 Neptun, Pluto, Moon, \"Cass A\", \"Cygn A\", \"Tau A\",\n"
     "                 \"Virgo A\", \"Sagitt A\", Orion, or e.g.\n"
     "                 \"Cassiopeia A, SNR\". Default: Sun.\n"
-    "  --ra DEG       right ascension in degrees (not hours) of a fixed source\n"
-    "  --dec DEG      its declination in degrees, -90 to 90; both are needed\n"
+    "  --ra RA        right ascension of a fixed source (J2000): degrees as a plain\n"
+    "                 number (83.633), or hours: 5h34m31.9s, 5.575h, 05:34:31.9\n"
+    "  --dec DEC      its declination, -90 to 90: degrees (22.0145) or\n"
+    "                 +22:00:52, 22d00m52s; both are needed\n"
     "  --name TEXT    its name (at most 39 characters; default \"individual\")\n"
     "  --at TIME      the clock reading, local time of the clock (default: now)\n"
     "  --zone Z       the clock's zone instead of the configuration's code:\n"
@@ -200,11 +202,11 @@ std::optional<std::string> Parse(int argc, char** argv, Options& o) {
                 if (!FindSource(*v)) return "unknown source " + Quoted(*v);
                 o.source = *v;
             } else if (arg == "--ra" || arg == "--dec") {
-                const std::optional<double> n = Number(*v);
-                if (!n) return arg + " takes degrees as a decimal number, not " + Quoted(*v);
-                if (arg == "--dec" && std::fabs(*n) > 90.0)
-                    return "--dec takes degrees from -90 to 90, not " + Quoted(*v);
-                (arg == "--ra" ? o.ra : o.dec) = *n;
+                // Degrees as a plain number, or hours / degrees sexagesimally.
+                const TypedAngle a =
+                    arg == "--ra" ? TypedRightAscension(*v) : TypedDeclination(*v);
+                if (!a.Problem.empty()) return arg + " " + Quoted(*v) + ": " + a.Problem;
+                (arg == "--ra" ? o.ra : o.dec) = a.Degrees;
             } else if (arg == "--name") {
                 if (v->size() > TextBufferSize - 1) return "--name takes at most 39 characters";
                 o.name = *v;

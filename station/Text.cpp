@@ -5,6 +5,8 @@
 #include <cstring>
 #include <limits>
 #include <cmath>
+#include <array>
+#include <optional>
 
 namespace kelvo {
 
@@ -152,16 +154,108 @@ NumberField ScanInteger(std::string_view text) {
 
 long ParseInteger(std::string_view text) { return static_cast<long>(ScanInteger(text).Value); }
 
+namespace {
+
+// Reads the fields of a sexagesimal angle: up to three unsigned numbers, each
+// followed by one of its unit marks (or by the separator ':'), white space
+// between them allowed. Returns the value in the first field's unit, or
+// nothing when the text is not of that form or a later field is 60 or more.
+using UnitMarks = std::array<std::array<std::string_view, 3>, 3>;  // per field, "" unused
+
+std::optional<double> Sexagesimal(std::string_view t, const UnitMarks& units) {
+    double value = 0.0, scale = 1.0;
+    int field = 0;
+    std::size_t i = 0;
+    bool colons = false;
+    while (true) {
+        i += SkipSpace(t.substr(i));
+        if (i == t.size()) break;
+        if (field == 3) return std::nullopt;
+        // An unsigned decimal number.
+        std::size_t j = i;
+        while (j < t.size() && (IsDigit(t[j]) || t[j] == '.')) ++j;
+        if (j == i) return std::nullopt;
+        double number = 0.0;
+        const auto [end, error] = std::from_chars(t.data() + i, t.data() + j, number);
+        if (error != std::errc() || end != t.data() + j || !std::isfinite(number))
+            return std::nullopt;
+        if (field > 0 && number >= 60.0) return std::nullopt;
+        value += number * scale;
+        scale /= 60.0;
+        i = j + SkipSpace(t.substr(j));
+        // Its unit mark: ':' between fields, or the field's own letters.
+        if (i < t.size() && t[i] == ':') {
+            colons = true;
+            ++i;
+            if (field == 2) return std::nullopt;
+        } else if (i < t.size()) {
+            bool matched = false;
+            for (std::string_view mark : units[static_cast<std::size_t>(field)]) {
+                if (!mark.empty() && t.substr(i).starts_with(mark)) {
+                    i += mark.size();
+                    matched = true;
+                    break;
+                }
+            }
+            if (!matched || colons) return std::nullopt;
+        } else if (!colons && field == 0) {
+            return std::nullopt;  // a bare number is degrees, read elsewhere
+        }
+        ++field;
+    }
+    if (field == 0) return std::nullopt;
+    return value;
+}
+
+// Splits off a leading sign.
+bool Negative(std::string_view& t) {
+    t = t.substr(SkipSpace(t));
+    if (!t.empty() && (t[0] == '-' || t[0] == '+')) {
+        const bool negative = t[0] == '-';
+        t.remove_prefix(1);
+        return negative;
+    }
+    return false;
+}
+
+}  // namespace
+
 TypedAngle TypedRightAscension(std::string_view text) {
     const NumberField f = ScanReal(text);
-    if (f.OutOfRange) return {0.0, "this number is beyond any range"};
-    return {f.Value, {}};
+    if (f.Found && f.Whole) {
+        if (f.OutOfRange) return {0.0, "this number is beyond any range"};
+        return {f.Value, {}};  // a plain number: degrees
+    }
+    static constexpr UnitMarks kHours = {{{"h", "", ""}, {"m", "'", ""}, {"s", "\"", ""}}};
+    std::string_view t = text;
+    if (Negative(t)) return {0.0, "a right ascension in hours has no sign"};
+    if (const auto hours = Sexagesimal(t, kHours)) {
+        if (*hours >= 24.0) return {0.0, "a right ascension lies below 24 hours"};
+        return {*hours * 15.0, {}};
+    }
+    return {0.0, "not a right ascension: degrees (83.633), hours (5h34m31.9s, 5.575h) or "
+                 "hh:mm:ss (05:34:31.9)"};
 }
 
 TypedAngle TypedDeclination(std::string_view text) {
-    TypedAngle a = TypedRightAscension(text);
-    if (a.Problem.empty() && std::fabs(a.Degrees) > 90.0)
-        a.Problem = "a declination lies between -90 and +90 degrees";
+    const NumberField f = ScanReal(text);
+    TypedAngle a;
+    if (f.Found && f.Whole) {
+        if (f.OutOfRange) return {0.0, "this number is beyond any range"};
+        a.Degrees = f.Value;
+    } else {
+        // Degrees as the degree sign (Latin-1 or UTF-8) or d; minutes and
+        // seconds as m, ' and s, ".
+        static constexpr UnitMarks kDegrees = {
+            {{"\xC2\xB0", "\xB0", "d"}, {"m", "'", ""}, {"s", "\"", ""}}};
+        std::string_view t = text;
+        const bool negative = Negative(t);
+        const auto degrees = Sexagesimal(t, kDegrees);
+        if (!degrees)
+            return {0.0, "not a declination: degrees (22.0145) or +dd:mm:ss (+22:00:52)"};
+        a.Degrees = negative ? -*degrees : *degrees;
+    }
+    if (std::fabs(a.Degrees) > 90.0) a.Problem = "a declination lies between -90 and +90 degrees";
     return a;
 }
 

@@ -32,10 +32,13 @@ struct NumberField {
 NumberField ScanReal(std::string_view text);
 NumberField ScanInteger(std::string_view text);
 
-// A coordinate typed into the manual dialog, in degrees, read like
-// ParseReal (an empty box or one without a number gives 0). Problem says why
-// the text cannot be taken (a number beyond the double range; for a
-// declination, beyond +-90 deg); Degrees is then not to be used.
+// A coordinate as typed into the manual dialog or given to kelvo-ephem, in
+// degrees. A plain decimal number is degrees. Otherwise a right ascension is
+// hours: "5h34m31.9s", "5h 34.5m", "5.575h" or "05:34:31.9"; a declination
+// "+22:00:52", "-5:23:28", "22d00m52s" or "22°00'52"". Problem says why the
+// text cannot be taken (unreadable, empty, a number beyond the double range,
+// minutes or seconds of 60 or more, 24 hours or more, a declination beyond
+// +-90 deg); Degrees is then not to be used.
 struct TypedAngle {
     double Degrees = 0.0;
     std::string Problem;  // empty: the text is a usable value

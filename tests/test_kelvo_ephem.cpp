@@ -128,17 +128,20 @@ INSTANTIATE_TEST_SUITE_P(
         BadInput{"bad zone", {"--zone", "CET"}, "--zone takes"},
         BadInput{"zone out of range", {"--zone", "99"}, "--zone takes"},
         BadInput{"ra without dec", {"--ra", "10"}, "--ra and --dec go together"},
-        BadInput{"ra not a number", {"--ra", "10h", "--dec", "5"}, "--ra takes degrees"},
+        BadInput{"ra not a number", {"--ra", "10q", "--dec", "5"}, "--ra \"10q\": not a right"},
+        BadInput{"ra of 24 hours", {"--ra", "24:00:00", "--dec", "5"}, "below 24 hours"},
+        BadInput{"minutes of 60", {"--ra", "5h60m", "--dec", "5"}, "not a right ascension"},
+        BadInput{"dec not a number", {"--ra", "5h", "--dec", "north"}, "not a declination"},
         BadInput{"source and ra", {"--source", "Sun", "--ra", "1", "--dec", "2"}, "exclude"},
         BadInput{"missing value", {"--source"}, "--source needs a value"},
         BadInput{"unknown option", {"--verbose"}, "unknown option \"--verbose\""},
         BadInput{"declination beyond the pole", {"--ra", "10", "--dec", "91"},
-                 "--dec takes degrees from -90 to 90, not \"91\""},
-        BadInput{"declination below the pole", {"--ra", "10", "--dec", "-90.5"},
-                 "--dec takes degrees from -90 to 90"},
+                 "--dec \"91\": a declination lies between -90 and +90 degrees"},
+        BadInput{"declination below the pole", {"--ra", "10", "--dec", "-90:30:00"},
+                 "a declination lies between -90 and +90 degrees"},
         BadInput{"right ascension beyond the double range",
                  {"--ra", QString(400, '9'), "--dec", "5"},
-                 "--ra takes degrees as a decimal number, not \"9999999999999999999999999999999999999999...\""},
+                 "--ra \"9999999999999999999999999999999999999999...\": this number is beyond"},
         BadInput{"chart of another kind", {"--chart", "sky.bmp"}, "--chart takes a file name"},
         BadInput{"chart too small", {"--chart", "sky.png", "--width", "50"},
                  "--width takes whole pixels from 100 to 10000"},
@@ -225,6 +228,22 @@ TEST_F(WindowTest, CommandLineDrawsTheSkyChartHeadless) {
     const EphemRun r = Ephem(dir_.path(), {"--chart", "/nonexistent-folder/sky.png"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+}
+
+TEST_F(WindowTest, CommandLineTakesSexagesimalPlaces) {
+    // Tau A: 05h34m31.94s +22d00m52.2s = 83.6330833 +22.0145 deg.
+    const QStringList at = {"--at", "2026-12-11 21:13:07", "--json"};
+    const EphemRun degrees =
+        Ephem(dir_.path(), QStringList{"--ra", "83.63308333333", "--dec", "22.0145"} + at);
+    for (const QStringList& place : {QStringList{"--ra", "5h34m31.94s", "--dec", "+22:00:52.2"},
+                                     QStringList{"--ra", "05:34:31.94", "--dec", "22d00m52.2s"}}) {
+        const EphemRun r = Ephem(dir_.path(), place + at);
+        ASSERT_EQ(r.status, 0) << r.err.toStdString();
+        const QJsonObject a = QJsonDocument::fromJson(r.out.toUtf8()).object();
+        const QJsonObject b = QJsonDocument::fromJson(degrees.out.toUtf8()).object();
+        EXPECT_NEAR(a.value("ra_rad").toDouble(), b.value("ra_rad").toDouble(), 1e-9);
+        EXPECT_NEAR(a.value("dec_rad").toDouble(), b.value("dec_rad").toDouble(), 1e-9);
+    }
 }
 
 TEST_F(WindowTest, CommandLineHelpNamesEveryOption) {

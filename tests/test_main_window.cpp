@@ -174,8 +174,11 @@ TEST_F(WindowTest, ManualDialogShowsSmallDeclinationWithLeadingBlank) {
 TEST_F(WindowTest, TypingIsLiveKeyByKey) {
     Open();
     WithManualDialog(form(), [&] {
+        const double before = form().State.SourceRa;
         Manual->Edit1->clear();
-        EXPECT_EQ(form().State.SourceRa, 0.0);  // an empty box gives 0
+        // An empty box is no right ascension: marked, the last value stays.
+        EXPECT_EQ(form().State.SourceRa, before);
+        EXPECT_TRUE(Manual->Edit1->property("invalid").toBool());
         std::vector<double> seen;
         QObject::connect(Manual->Edit1, &QLineEdit::textChanged,
                          [&] { seen.push_back(form().State.SourceRa / C::DegToRad); });
@@ -187,8 +190,13 @@ TEST_F(WindowTest, TypingIsLiveKeyByKey) {
         Manual->Edit3->setText("GRB 080319B");
         EXPECT_EQ(Manual->windowTitle(), "GRB 080319B");
         EXPECT_STREQ(form().State.SourceName, "GRB 080319B");
-        Manual->Edit2->setText("abc");
-        EXPECT_EQ(form().State.SourceDec, 0.0);
+        const double dec = form().State.SourceDec;
+        Manual->Edit2->setText("abc");  // unreadable: never read as 0
+        EXPECT_EQ(form().State.SourceDec, dec);
+        EXPECT_TRUE(Manual->Edit2->property("invalid").toBool());
+        Manual->Edit2->setText("-05:23:28");  // sexagesimal: Orion
+        EXPECT_NEAR(form().State.SourceDec / C::DegToRad, -5.3911111, 1e-7);
+        EXPECT_FALSE(Manual->Edit2->property("invalid").toBool());
         Manual->close();  // the close control keeps what was typed, as OK does
     });
     EXPECT_DOUBLE_EQ(form().State.SourceRa, 83.633 * C::DegToRad);

@@ -120,3 +120,53 @@ TEST(Text, SetTextKeeps39Characters) {
     SetText(buffer, std::string(60, 'a'));
     EXPECT_EQ(std::string(buffer), std::string(39, 'a'));
 }
+
+struct TypedCase {
+    const char* text;
+    bool declination;
+    double degrees;     // when valid
+    const char* problem;  // part of the problem; "" when valid
+};
+
+class TypedPlaces : public ::testing::TestWithParam<TypedCase> {};
+
+TEST_P(TypedPlaces, DegreesHoursAndSexagesimal) {
+    const TypedCase& c = GetParam();
+    const TypedAngle a = c.declination ? TypedDeclination(c.text) : TypedRightAscension(c.text);
+    if (*c.problem == '\0') {
+        EXPECT_EQ(a.Problem, "") << c.text;
+        EXPECT_NEAR(a.Degrees, c.degrees, 1e-9) << c.text;
+    } else {
+        EXPECT_NE(a.Problem.find(c.problem), std::string::npos) << c.text << ": " << a.Problem;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TypedPlaces,
+    ::testing::Values(
+        TypedCase{"83.633", false, 83.633, ""},          // a plain number: degrees
+        TypedCase{" 400 ", false, 400.0, ""},            // as ever, any degrees
+        TypedCase{"5h34m32s", false, 83.6333333333, ""},
+        TypedCase{"5h 34m 31.9s", false, 83.6329166667, ""},
+        TypedCase{"5.5h", false, 82.5, ""},
+        TypedCase{"5h34.5m", false, 83.625, ""},
+        TypedCase{"05:34:32", false, 83.6333333333, ""},
+        TypedCase{"23:59:59.9", false, 359.9995833333, ""},
+        TypedCase{"24:00:00", false, 0, "below 24 hours"},
+        TypedCase{"5h60m", false, 0, "not a right ascension"},
+        TypedCase{"-5h", false, 0, "no sign"},
+        TypedCase{"5 34 32", false, 0, "not a right ascension"},
+        TypedCase{"", false, 0, "not a right ascension"},
+        TypedCase{"abc", false, 0, "not a right ascension"},
+        TypedCase{"1e999", false, 0, "beyond any range"},
+        TypedCase{"22.0145", true, 22.0145, ""},
+        TypedCase{"+22:00:52.2", true, 22.0145, ""},
+        TypedCase{"-05:23:28", true, -5.3911111111, ""},
+        TypedCase{"-00:30:00", true, -0.5, ""},
+        TypedCase{"22d00m52.2s", true, 22.0145, ""},
+        TypedCase{"22\xB0" "00'52.2\"", true, 22.0145, ""},
+        TypedCase{"-22\xC2\xB0" "00'52.2\"", true, -22.0145, ""},
+        TypedCase{"91", true, 0, "between -90 and +90"},
+        TypedCase{"-90:00:01", true, 0, "between -90 and +90"},
+        TypedCase{"22:61", true, 0, "not a declination"},
+        TypedCase{"north", true, 0, "not a declination"}));
