@@ -249,6 +249,7 @@ TForm1::TForm1(FileLocations locations, QWidget* parent)
     Beep = [] { QApplication::beep(); };
 
     ProblemList = new TProblemList(this);
+    ReadCatalogue();
     ReadHorizonFile();
     ResizeOuter(this, OuterSize());
     ReadSiteConfiguration();
@@ -312,7 +313,22 @@ void TForm1::ReadSiteConfiguration() {
 SiteProblems TForm1::Problems() const {
     SiteProblems all = horizonProblems_;
     all.insert(all.end(), siteProblems_.begin(), siteProblems_.end());
+    all.insert(all.end(), catalogue_.Problems.begin(), catalogue_.Problems.end());
     return all;
+}
+
+// The catalogue's sources as a submenu after the eighteen entries of the
+// object menu; they are fixed sources under their own names.
+void TForm1::ReadCatalogue() {
+    catalogue_ = kelvo::ReadCatalogue(Locations.CatalogueFile());
+    if (catalogue_.Entries.empty()) return;
+    Catalogue = Object->addMenu("Catalogue");
+    for (const CatalogueEntry& e : catalogue_.Entries) {
+        QString text = QString::fromStdString(e.Name);
+        if (!e.Note.empty()) text += "  (" + QString::fromStdString(e.Note) + ")";
+        text.replace('&', "&&");  // no accelerators in names
+        Catalogue->addAction(text, this, [this, &e] { SelectCatalogueEntry(State, e); });
+    }
 }
 
 // Problems show in red on the location label, with the list as its tooltip

@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 
+#include "Catalogue.h"
 #include "Locations.h"
 #include "ObservationState.h"
 #include "Problems.h"
@@ -124,7 +125,9 @@ public:
     QFrame *Bevel6, *Bevel7;    // etched frames round the menu buttons and the tool buttons
     QTimer* Timer1;             // the update cycle, 10 ms ticks
     QMenu* TimeZone;            // UT, MEZ, MESZ, System
-    QMenu* Object;              // the seventeen sources and "Fixstar = individual"
+    QMenu* Object;              // the seventeen sources, "Fixstar = individual" and, with a
+                                // sources.cat, the Catalogue submenu
+    QMenu* Catalogue = nullptr;  // the entries of sources.cat
     QMenu* Timeincrement;       // table steps 60, 30, 12, 6 minutes
     QAction *UT, *MEZ, *MESZ;   // time-zone codes 0, -1, -2
     QAction* System;            // this computer's own zone at each reading
@@ -204,6 +207,8 @@ private:
     void ShowProblems();
     bool shownOnce_ = false;
     kelvo::SiteProblems horizonProblems_, siteProblems_;
+    kelvo::Catalogue catalogue_;
+    void ReadCatalogue();
     std::string siteFile_;  // the kelvo.cfg in use
     int shownDate_ = 0;  // yyyymmdd of the clock at the last update
     // For the sky chart: the event rings since the last full redraw, and

@@ -16,6 +16,7 @@
 
 #include "EphemerisConstants.h"
 #include "SkyChartPainter.h"
+#include "Catalogue.h"
 #include "Locations.h"
 #include "Readouts.h"
 #include "SiteFiles.h"
@@ -44,7 +45,8 @@ const char* const kHelp =
     "                 Sun, Mercury, Venus, Earth, Mars, Jupiter, Saturn, Uranus,\n"
     "                 Neptun, Pluto, Moon, \"Cass A\", \"Cygn A\", \"Tau A\",\n"
     "                 \"Virgo A\", \"Sagitt A\", Orion, or e.g.\n"
-    "                 \"Cassiopeia A, SNR\". Default: Sun.\n"
+    "                 \"Cassiopeia A, SNR\"; or a source of sources.cat.\n"
+    "                 Default: Sun.\n"
     "  --ra RA        right ascension of a fixed source (J2000): degrees as a plain\n"
     "                 number (83.633), or hours: 5h34m31.9s, 5.575h, 05:34:31.9\n"
     "  --dec DEC      its declination, -90 to 90: degrees (22.0145) or\n"
@@ -199,8 +201,7 @@ std::optional<std::string> Parse(int argc, char** argv, Options& o) {
             const std::optional<std::string> v = value();
             if (!v) return arg + " needs a value";
             if (arg == "--source") {
-                if (!FindSource(*v)) return "unknown source " + Quoted(*v);
-                o.source = *v;
+                o.source = *v;  // checked once the catalogue is read
             } else if (arg == "--ra" || arg == "--dec") {
                 // Degrees as a plain number, or hours / degrees sexagesimally.
                 const TypedAngle a =
@@ -308,6 +309,14 @@ int main(int argc, char** argv) {
     if (!o.zone && !o.systemZone && !o.at && !s.SystemZone)
         if (auto mismatch = ZoneMismatch(siteFile.c_str(), s.TimeZoneCode, LocalUtcOffsetSeconds()))
             problems.push_back(*mismatch);
+    // A source of the catalogue; an unknown name ends the run before anything
+    // else is said.
+    const Catalogue catalogue = ReadCatalogue(where.CatalogueFile());
+    const CatalogueEntry* catalogueEntry =
+        o.source && !FindSource(*o.source) ? FindInCatalogue(catalogue, *o.source) : nullptr;
+    if (o.source && !FindSource(*o.source) && !catalogueEntry)
+        return Fail("unknown source " + Quoted(*o.source));
+    problems.insert(problems.end(), catalogue.Problems.begin(), catalogue.Problems.end());
     std::vector<std::string> warnings;
     for (const SiteProblem& p : problems) warnings.push_back(Describe(p));
     for (const std::string& w : warnings) std::fprintf(stderr, "kelvo-ephem: warning: %s\n", w.c_str());
@@ -318,7 +327,12 @@ int main(int argc, char** argv) {
     if (o.systemZone) s.SystemZone = true;
     if (o.ofDate) s.OfDate = true;
     s.StepMinutes = o.step;
-    if (o.source) SelectSource(s, *FindSource(*o.source));
+    if (o.source) {
+        if (const SourceEntry* e = FindSource(*o.source))
+            SelectSource(s, *e);
+        else
+            SelectCatalogueEntry(s, *catalogueEntry);
+    }
     if (o.ra) {
         s.Kind = SourceKind::Fixstar;
         s.SourceRa = *o.ra * EphemerisConstants::DegToRad;

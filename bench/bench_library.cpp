@@ -2,7 +2,12 @@
 // The planet driver reads PLANETS.NDX and PLANETS.DAT on every call, from
 // the data folder.
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
+#include <cstdio>
+#include <string>
+
+#include "Catalogue.h"
 #include "Ephemeris.h"
 #include "Moon.h"
 #include "OfDate.h"
@@ -111,6 +116,26 @@ static void BM_FixstarEphemerisOfDateNewHour(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_FixstarEphemerisOfDateNewHour);
+
+// A catalogue of 10,000 sources (sexagesimal places, notes) read whole.
+static void BM_ReadCatalogue10000(benchmark::State& state) {
+    const std::string path = "/tmp/kelvo-bench-" + std::to_string(::getpid()) + ".cat";
+    {
+        std::FILE* f = std::fopen(path.c_str(), "w");
+        for (int i = 0; i < 10000; ++i)
+            std::fprintf(f, "Source %d, %02d:%02d:%05.2f, %+03d:%02d:%04.1f, J2000, note %d\n", i,
+                         i % 24, i % 60, (i % 6000) / 100.0, i % 90 - 45, i % 60,
+                         (i % 600) / 10.0, i);
+        std::fclose(f);
+    }
+    for (auto _ : state) {
+        const Catalogue c = ReadCatalogue(path);
+        benchmark::DoNotOptimize(c.Entries.data());
+        if (c.Entries.size() != 10000) state.SkipWithError("not every line was read");
+    }
+    std::remove(path.c_str());
+}
+BENCHMARK(BM_ReadCatalogue10000)->Unit(benchmark::kMillisecond);
 
 static void BM_MoonEphemeris(benchmark::State& state) {
     double lst, az, el, ra, dec, jd, h = 21.2186;

@@ -12,6 +12,10 @@ void GalacticOf(double rightAscension, double declination, double& l, double& b)
     eraIcrs2g(rightAscension, declination, &l, &b);
 }
 
+void B1950ToJ2000(double ra1950, double dec1950, double& ra2000, double& dec2000) {
+    eraFk45z(ra1950, dec1950, 1950.0, &ra2000, &dec2000);
+}
+
 LsrCorrection LsrCorrectionOf(double rightAscension, double declination, double longitude,
                               double latitude, double height, double ut) {
     const TimeScales t = TimeScalesOf(ut);

@@ -9,6 +9,10 @@ namespace kelvo {
 // realises it from the ICRS (ERFA eraIcrs2g).
 void GalacticOf(double rightAscension, double declination, double& l, double& b);
 
+// An FK4 place of B1950.0 (radians) to the FK5 place of J2000.0, taken as
+// ICRS (ERFA eraFk45z, no proper motion: the E-terms of aberration removed).
+void B1950ToJ2000(double ra1950, double dec1950, double& ra2000, double& dec2000);
+
 // The line-of-sight velocity correction to the kinematic local standard of
 // rest (km/s) for a source at ICRS rightAscension, declination (radians),
 // seen from a site at longitude (degrees, positive west), latitude

@@ -36,6 +36,13 @@ std::string FileLocations::TermsFolder() const {
     return DataFolders.empty() ? std::string() : DataFolders.front();
 }
 
+std::string FileLocations::CatalogueFile() const {
+    for (const auto* folders : {&StationFolders, &DataFolders})
+        for (const std::string& folder : *folders)
+            if (IsFile(FileIn(folder, "sources.cat"))) return FileIn(folder, "sources.cat");
+    return StationFile("sources.cat");
+}
+
 FileLocations InFolder(const std::string& folder) { return {{folder}, {folder}}; }
 
 std::string ConfigFolder() {

@@ -21,6 +21,9 @@ struct FileLocations {
     // The folder of the terms files: the first data folder that holds
     // PLANETS.NDX or PLANETS.DAT, else the first data folder.
     std::string TermsFolder() const;
+    // The source catalogue sources.cat: the station's own (station folders),
+    // else the sample in a data folder, else where the station's would be.
+    std::string CatalogueFile() const;
 };
 
 // Everything in one folder ("" the working directory) and nowhere else.

@@ -246,6 +246,19 @@ TEST_F(WindowTest, CommandLineTakesSexagesimalPlaces) {
     }
 }
 
+TEST_F(WindowTest, CommandLineFindsCatalogueSources) {
+    Write("sources.cat", "PSR B0329+54, 03:32:59.37, +54:34:43.6, J2000, pulsar\n");
+    const EphemRun r = Ephem(dir_.path(), {"--source", "psr b0329+54", "--json"});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    const QJsonObject o = QJsonDocument::fromJson(r.out.toUtf8()).object();
+    EXPECT_EQ(o.value("readouts").toObject().value("source").toString(),
+              "Sourceobject: PSR B0329+54");
+    EXPECT_NEAR(o.value("gal_l_deg").toDouble(), 145.0, 0.05);  // the pulsar at l = 145.0
+    EXPECT_NEAR(o.value("gal_b_deg").toDouble(), -1.22, 0.05);
+    const EphemRun unknown = Ephem(dir_.path(), {"--source", "PSR B0000+00"});
+    EXPECT_EQ(unknown.status, 2);
+}
+
 TEST_F(WindowTest, CommandLineHelpNamesEveryOption) {
     const EphemRun r = Ephem(dir_.path(), {"--help"});
     EXPECT_EQ(r.status, 0);

@@ -225,3 +225,29 @@ TEST_F(WindowTest, DoubleClickOpensTheSkyChartThatFollowsTheCycle) {
     EXPECT_TRUE(std::filesystem::exists(File("sky.svg")));
     EXPECT_TRUE(errors.empty());
 }
+
+TEST_F(WindowTest, CatalogueSubmenuAfterTheEighteenEntries) {
+    Write("sources.cat", "# mine\n3C 286, 13:31:08.29, +30:30:33.0, J2000, quasar\n"
+                         "Broken, 25h, 10\nR&D, 10, 20\n");
+    Open();
+    const QList<QAction*> actions = form().Object->actions();
+    ASSERT_EQ(actions.size(), 19);
+    EXPECT_EQ(actions[17]->text(), "Fixstar = individual");  // the eighteen as ever
+    ASSERT_NE(form().Catalogue, nullptr);
+    EXPECT_EQ(actions[18]->menu(), form().Catalogue);
+    const QList<QAction*> entries = form().Catalogue->actions();
+    ASSERT_EQ(entries.size(), 2);
+    EXPECT_EQ(entries[0]->text(), "3C 286  (quasar)");
+    EXPECT_EQ(entries[1]->text(), "R&&D");
+    entries[0]->trigger();
+    EXPECT_EQ(form().State.Kind, SourceKind::Fixstar);
+    EXPECT_STREQ(form().State.SourceName, "3C 286");
+    EXPECT_NEAR(form().State.SourceRa / kDeg, 202.7845417, 1e-6);
+    Update();
+    EXPECT_EQ(form().Button3->text(), "Sourceobject: 3C 286");
+    EXPECT_TRUE(form().Label6->toolTip().contains("Galactic l= 56.5"));
+    // The bad line is listed with the site files' problems.
+    const QStringList problems = ListedProblems();
+    ASSERT_EQ(problems.size(), 1);
+    EXPECT_TRUE(problems[0].contains("sources.cat line 3: right ascension \"25h\""));
+}

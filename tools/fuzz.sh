@@ -3,13 +3,14 @@
 # UndefinedBehaviorSanitizer and runs each over its seed corpus:
 #   terms - the planetary terms loader and the series evaluation;
 #   site  - the kelvo.cfg and horizon.prn readers, their output fed into
-#           every driver.
+#           every driver;
+#   catalogue - the sources.cat reader, its entries fed into the drivers.
 #   sh tools/fuzz.sh [SECONDS] [TARGET...]   (default 600 s each, all targets)
 set -e
 cd "$(dirname "$0")/.."
 SECONDS_TO_RUN=${1:-600}
 [ $# -gt 0 ] && shift
-TARGETS=${*:-terms site}
+TARGETS=${*:-terms site catalogue}
 command -v clang++ >/dev/null || { apt-get install -y -qq clang libclang-rt-dev; }
 FLAGS="-std=c++20 -g -O1 -ffp-contract=off -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined"
 ALGORITHMS="algorithms/Calendar.cpp algorithms/Nutation.cpp algorithms/Coordinates.cpp
@@ -24,7 +25,10 @@ for target in $TARGETS; do
       clang++ $FLAGS -Ialgorithms -Iephem -Istation -DKELVO_DATA_DIR="\"$PWD/data\"" \
         tests/fuzz/fuzz_site_files.cpp station/*.cpp ephem/*.cpp $ALGORITHMS -lerfa \
         -o fuzz-build/fuzz_site ;;
-    *) echo "fuzz.sh: no target $target (terms, site)"; exit 2 ;;
+    catalogue)
+      clang++ $FLAGS -Ialgorithms -Iephem -Istation tests/fuzz/fuzz_catalogue.cpp \
+        station/*.cpp ephem/*.cpp $ALGORITHMS -lerfa -o fuzz-build/fuzz_catalogue ;;
+    *) echo "fuzz.sh: no target $target (terms, site, catalogue)"; exit 2 ;;
   esac
   mkdir -p fuzz-build/$target-corpus
   cp tests/fuzz/$target-corpus/* fuzz-build/$target-corpus/
