@@ -115,4 +115,14 @@ void ToTrueEquatorOfDate(double tt, double& alpha, double& delta) {
     alpha = eraAnp(alpha);
 }
 
+void FromTrueEquatorOfDate(double tt, double& alpha, double& delta) {
+    double rnpb[3][3];
+    eraPnm06a(J2000, tt - J2000, rnpb);
+    double p[3], q[3];
+    eraS2c(alpha, delta, p);
+    eraTrxp(rnpb, p, q);
+    eraC2s(q, &alpha, &delta);
+    alpha = eraAnp(alpha);
+}
+
 }  // namespace kelvo

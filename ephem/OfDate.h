@@ -35,4 +35,8 @@ void ObservedPlaceOfDate(double rightAscension, double declination, double longi
 // and equinox of date at TT tt (Julian Date): ERFA eraPnm06a, IAU 2006/2000A.
 void ToTrueEquatorOfDate(double tt, double& alpha, double& delta);
 
+// The inverse: a direction of the true equator and equinox of date at TT tt
+// back to the J2000.0 (GCRS) equator.
+void FromTrueEquatorOfDate(double tt, double& alpha, double& delta);
+
 }  // namespace kelvo

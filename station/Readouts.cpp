@@ -9,6 +9,7 @@
 #include "Calendar.h"
 #include "EphemerisConstants.h"
 #include "Galactic.h"
+#include "OfDate.h"
 
 namespace kelvo {
 
@@ -157,17 +158,30 @@ Readouts UpdateReadouts(ObservationState& s, const ClockReading& c, double& lst,
         r.RaDec = UnusableRaDec(status);
         r.Problem = status.Detail;
     }
+    const double ut = JulianDay({c.Year, c.Month, c.Day + hours / 24.0}) + request.timeZone / 24.0;
+    const bool body = s.Kind != SourceKind::Fixstar && !(s.Kind == SourceKind::Planet &&
+                                                         s.PlanetNumber == 3);
     if (status.Usable && s.Kind == SourceKind::Fixstar) {
         double l = 0.0, b = 0.0;
         GalacticOf(s.SourceRa, s.SourceDec, l, b);
         r.GalacticL = l * C::RadToDeg;
         r.GalacticB = b * C::RadToDeg;
-        r.LsrCorrection = LsrCorrectionOf(s.SourceRa, s.SourceDec, s.SiteLongitude,
-                                          s.SiteLatitude, s.SiteHeight, request.timeZone / 24.0 +
-                                              JulianDay({c.Year, c.Month, c.Day + hours / 24.0}))
-                              .Total;
+        r.LsrCorrection =
+            LsrCorrectionOf(s.SourceRa, s.SourceDec, s.SiteLongitude, s.SiteLatitude,
+                            s.SiteHeight, ut)
+                .Total;
         r.Galactic = Format("l=%6.2f\xB0 b=%6.2f\xB0; vLSR corr. %+7.3f km/s", r.GalacticL,
                             r.GalacticB, r.LsrCorrection);
+    } else if (status.Usable && body) {
+        // The Sun, a planet, the Moon: the galactic place of their apparent
+        // place of date (carried back to J2000.0). They move with the solar
+        // system, so no LSR correction applies to them.
+        double ra = s.SourceRa, dec = s.SourceDec, l = 0.0, b = 0.0;
+        FromTrueEquatorOfDate(TimeScalesOf(ut).Tt, ra, dec);
+        GalacticOf(ra, dec, l, b);
+        r.GalacticL = l * C::RadToDeg;
+        r.GalacticB = b * C::RadToDeg;
+        r.Galactic = Format("l=%6.2f\xB0 b=%6.2f\xB0", r.GalacticL, r.GalacticB);
     }
     r.Jd = FormatJd(s.JulianDate);
     r.Tjd = FormatTjd(s.JulianDate);

@@ -50,10 +50,11 @@ struct Readouts {
     // date when OfDate is set, else the driver's (for a fixed source its
     // catalogue place).
     double Ra = 0.0, Dec = 0.0;
-    // For the hydrogen line (fixed sources only; NaN otherwise): galactic
-    // longitude and latitude (degrees, IAU 1958) of the catalogue place, and
-    // the velocity correction to the kinematic LSR (km/s; added to a
-    // topocentric radial velocity it gives the LSR velocity).
+    // For the hydrogen line (NaN when there is none): galactic longitude and
+    // latitude (degrees, IAU 1958) of a fixed source's catalogue place or of
+    // a body's place (the Earth has none), and for fixed sources the
+    // velocity correction to the kinematic LSR (km/s; added to a topocentric
+    // radial velocity it gives the LSR velocity).
     double GalacticL = std::numeric_limits<double>::quiet_NaN();
     double GalacticB = std::numeric_limits<double>::quiet_NaN();
     double LsrCorrection = std::numeric_limits<double>::quiet_NaN();
