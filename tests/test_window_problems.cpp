@@ -64,7 +64,8 @@ TEST_F(WindowTest, NoDataFilesAtAll) {
     form().Moon->trigger();
     NextSecond();
     EXPECT_TRUE(form().Label4->text().startsWith("AZI="));
-    EXPECT_TRUE(form().Label6->toolTip().isEmpty());
+    EXPECT_FALSE(form().Label6->toolTip().contains("cannot be opened"));
+    EXPECT_TRUE(form().Label6->toolTip().startsWith("Galactic l="));  // the Moon's place
     EXPECT_NE(form().Label6->palette().color(QPalette::WindowText), QColor(Qt::red));
     EXPECT_EQ(form().ListBox1->count(), 49);
 }
