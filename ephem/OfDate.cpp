@@ -105,24 +105,30 @@ void ObservedPlaceOfDate(double rightAscension, double declination, double longi
     apparentDec = dob;
 }
 
-void ToTrueEquatorOfDate(double tt, double& alpha, double& delta) {
+namespace {
+
+// Turns a direction by the precession-nutation matrix of tt, or back.
+void TurnByPrecessionNutation(double tt, bool back, double& alpha, double& delta) {
     double rnpb[3][3];
     eraPnm06a(J2000, tt - J2000, rnpb);
     double p[3], q[3];
     eraS2c(alpha, delta, p);
-    eraRxp(rnpb, p, q);
+    if (back)
+        eraTrxp(rnpb, p, q);
+    else
+        eraRxp(rnpb, p, q);
     eraC2s(q, &alpha, &delta);
     alpha = eraAnp(alpha);
 }
 
+}  // namespace
+
+void ToTrueEquatorOfDate(double tt, double& alpha, double& delta) {
+    TurnByPrecessionNutation(tt, false, alpha, delta);
+}
+
 void FromTrueEquatorOfDate(double tt, double& alpha, double& delta) {
-    double rnpb[3][3];
-    eraPnm06a(J2000, tt - J2000, rnpb);
-    double p[3], q[3];
-    eraS2c(alpha, delta, p);
-    eraTrxp(rnpb, p, q);
-    eraC2s(q, &alpha, &delta);
-    alpha = eraAnp(alpha);
+    TurnByPrecessionNutation(tt, true, alpha, delta);
 }
 
 }  // namespace kelvo

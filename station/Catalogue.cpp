@@ -19,15 +19,6 @@ std::string_view Trim(std::string_view t) {
     return t;
 }
 
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
-
 // A line's fields: name, RA, Dec, epoch, and the note (the rest, commas
 // and all). Empty when the line is a comment or blank.
 std::vector<std::string_view> Fields(std::string_view line) {
@@ -61,9 +52,9 @@ std::string ReadLine(std::string_view line, CatalogueEntry& entry) {
     entry.RaDeg = ra.Degrees;
     entry.DecDeg = dec.Degrees;
     const std::string_view epoch = f.size() > 3 ? f[3] : std::string_view();
-    if (epoch.empty() || SameIgnoringCase(epoch, "J2000")) {
+    if (epoch.empty() || EqualIgnoringCase(epoch, "J2000")) {
         // as given
-    } else if (SameIgnoringCase(epoch, "B1950")) {
+    } else if (EqualIgnoringCase(epoch, "B1950")) {
         double r = 0.0, d = 0.0;
         B1950ToJ2000(ra.Degrees * DegToRad, dec.Degrees * DegToRad, r, d);
         entry.RaDeg = r * RadToDeg;
@@ -125,7 +116,7 @@ Catalogue ReadCatalogue(const std::string& path) {
 
 const CatalogueEntry* FindInCatalogue(const Catalogue& catalogue, std::string_view text) {
     for (const CatalogueEntry& e : catalogue.Entries)
-        if (SameIgnoringCase(Trim(text), e.Name)) return &e;
+        if (EqualIgnoringCase(Trim(text), e.Name)) return &e;
     return nullptr;
 }
 

@@ -1,7 +1,5 @@
 #include "Sources.h"
 
-#include <cctype>
-
 #include "EphemerisConstants.h"
 #include "Text.h"
 
@@ -40,20 +38,9 @@ void SelectSource(ObservationState& s, const SourceEntry& e) {
     s.RedrawPending = true;
 }
 
-namespace {
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
-}  // namespace
-
 const SourceEntry* FindSource(std::string_view text) {
     for (const SourceEntry& e : SourceCatalogue)
-        if (SameIgnoringCase(text, e.Caption) || SameIgnoringCase(text, e.Name)) return &e;
+        if (EqualIgnoringCase(text, e.Caption) || EqualIgnoringCase(text, e.Name)) return &e;
     return nullptr;
 }
 

@@ -1,6 +1,7 @@
 #include "Text.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cstring>
 #include <limits>
@@ -257,6 +258,15 @@ TypedAngle TypedDeclination(std::string_view text) {
     }
     if (std::fabs(a.Degrees) > 90.0) a.Problem = "a declination lies between -90 and +90 degrees";
     return a;
+}
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
 }
 
 std::string Latin1ToUtf8(std::string_view text) {

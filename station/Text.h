@@ -46,6 +46,9 @@ struct TypedAngle {
 TypedAngle TypedRightAscension(std::string_view text);
 TypedAngle TypedDeclination(std::string_view text);
 
+// Whether a and b are the same text but for the case of ASCII letters.
+bool EqualIgnoringCase(std::string_view a, std::string_view b);
+
 // Latin-1 text to UTF-8.
 std::string Latin1ToUtf8(std::string_view text);
 
