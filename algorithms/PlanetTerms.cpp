@@ -202,7 +202,8 @@ unsigned LoadPlanetTerms(PlanetTerms& terms, std::string_view directory, int slo
         return done();
     }
     if (total > MaxTermsPerSlot) {
-        report(TermsDamaged, indexPath + ": " + run() + " is longer than any real series (at most " +
+        report(TermsDamaged, indexPath + ": " + run() +
+                                 " is longer than any real series (at most " +
                                  std::to_string(MaxTermsPerSlot) + ")");
         return done();
     }
@@ -233,8 +234,8 @@ unsigned LoadPlanetTerms(PlanetTerms& terms, std::string_view directory, int slo
         const SeriesTerm& t =
             series.emplace_back(SeriesTerm{ReadDouble(p), ReadDouble(p + 8), ReadDouble(p + 16)});
         if (!Plausible(t)) {
-            report(TermsDamaged, dataPath + ": term " + std::to_string(start + i) + " (of " + run() +
-                                     ") is not a finite number within any series' bounds");
+            report(TermsDamaged, dataPath + ": term " + std::to_string(start + i) + " (of " +
+                                     run() + ") is not a finite number within any series' bounds");
             return done();
         }
     }

@@ -108,7 +108,8 @@ void MarkBox(QLineEdit* box, const std::string& problem) {
     p.setColor(QPalette::Base, invalid ? QColor(255, 200, 200)
                                        : QApplication::palette().color(QPalette::Base));
     box->setPalette(p);
-    box->setToolTip(invalid ? QString::fromStdString(problem + "; the last valid value stays in use")
+    box->setToolTip(invalid ? QString::fromStdString(problem +
+                                                     "; the last valid value stays in use")
                             : QString());
 }
 

@@ -319,7 +319,8 @@ int main(int argc, char** argv) {
     problems.insert(problems.end(), catalogue.Problems.begin(), catalogue.Problems.end());
     std::vector<std::string> warnings;
     for (const SiteProblem& p : problems) warnings.push_back(Describe(p));
-    for (const std::string& w : warnings) std::fprintf(stderr, "kelvo-ephem: warning: %s\n", w.c_str());
+    for (const std::string& w : warnings)
+        std::fprintf(stderr, "kelvo-ephem: warning: %s\n", w.c_str());
     if (o.zone) {
         s.TimeZoneCode = *o.zone;
         s.SystemZone = false;

@@ -51,7 +51,8 @@ void PaintGrid(QPainter& p, const QRectF& plot, ChartView view, double fs) {
             p.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
             p.setPen(C::Label);
             const QString t = QString::number(el) + QChar(0xB0);
-            p.drawText(QPointF(plot.left() - m.horizontalAdvance(t) - fs * 0.4, y + m.ascent() / 2.5), t);
+            p.drawText(
+                QPointF(plot.left() - m.horizontalAdvance(t) - fs * 0.4, y + m.ascent() / 2.5), t);
         } else {
             const double r = plot.width() / 2 * (90 - el) / 90.0;
             p.drawEllipse(plot.center(), r, r);
@@ -199,7 +200,8 @@ void PaintLegend(QPainter& p, const QRectF& plot, QSizeF size, ChartView view, d
         }
         p.drawEllipse(mark, fs * 0.3, fs * 0.3);
         p.setPen(C::Label);
-        p.drawText(QPointF(box.left() + fs * 1.5, y + m.ascent() + (line - m.height()) / 2), e.text);
+        p.drawText(QPointF(box.left() + fs * 1.5, y + m.ascent() + (line - m.height()) / 2),
+                   e.text);
         y += line;
     }
 }

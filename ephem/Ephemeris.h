@@ -106,8 +106,8 @@ PlaceStatus PlanetEphemeris(const TermsSource& source, double longitude, double 
 // usable when either slot is (UnusableSlot); the numbers are computed all
 // the same.
 PlaceStatus PlanetEphemeris(const PlanetTerms& terms, double longitude, double latitude,
-                            double timeZone, double height, int planet, int year, int month, int day,
-                            double hours, double& lst, double& azimuth, double& elevation,
+                            double timeZone, double height, int planet, int year, int month,
+                            int day, double hours, double& lst, double& azimuth, double& elevation,
                             double& rightAscension, double& declination, double& julianDate,
                             bool ofDate = false);
 // ofDate (both forms): dynamical time from the leap-second table; Pluto's

@@ -25,7 +25,9 @@ void EphemerisPreambleSteps(double longitude, double latitude, double timeZone, 
     p.T = JulianCenturies(p.ut);
     // TT - UT: of date from the leap-second table (Delta T before 1960),
     // otherwise Meeus' Delta T.
-    const double ttMinusUt = !withDeltaT ? 0.0 : ofDate ? TimeScalesOf(p.ut).TtMinusUt1 : DeltaT(p.T);
+    const double ttMinusUt = !withDeltaT ? 0.0
+                             : ofDate    ? TimeScalesOf(p.ut).TtMinusUt1
+                                         : DeltaT(p.T);
     p.TE = withDeltaT ? p.T + ttMinusUt * C::SecondsToCenturies : p.T;
     p.eps0 = obliquityJ2000 ? C::ObliquityJ2000 : MeanObliquity(p.T);
     Nutation(p.T, p.dpsi, p.deps);

@@ -102,7 +102,8 @@ Catalogue ReadCatalogue(const std::string& path) {
     std::unique_ptr<std::FILE, Closer> file(OpenRegularFile(path.c_str(), &why));
     if (!file) {
         Catalogue c;
-        if (why != std::strerror(ENOENT)) c.Problems.push_back({path, 0, "cannot be read (" + why + ")"});
+        if (why != std::strerror(ENOENT))
+            c.Problems.push_back({path, 0, "cannot be read (" + why + ")"});
         return c;
     }
     std::string text;
@@ -110,7 +111,8 @@ Catalogue ReadCatalogue(const std::string& path) {
     std::size_t n = 0;
     while ((n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) text.append(buffer, n);
     Catalogue c = ParseCatalogue(text, path);
-    if (std::ferror(file.get())) c.Problems.push_back({path, 0, "a read error ended the file early"});
+    if (std::ferror(file.get()))
+        c.Problems.push_back({path, 0, "a read error ended the file early"});
     return c;
 }
 

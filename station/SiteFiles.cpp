@@ -252,7 +252,8 @@ void ReadSiteFile(const char* path, ObservationState& state, SiteProblems* probl
             if (word == "of-date" && !reader.Cut())
                 state.OfDate = true;
             else if (!word.empty())
-                report.Add(6, Shown(line) + " is not \"of-date\": ignored, catalogue places are used");
+                report.Add(6, Shown(line) +
+                                  " is not \"of-date\": ignored, catalogue places are used");
         }
         if (reader.Failed()) report.Add(0, "a read error ended the file early");
     } else {

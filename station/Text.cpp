@@ -53,7 +53,8 @@ long DecimalMagnitude(std::string_view t) {
         ++i;
         const bool minus = i < t.size() && t[i] == '-';
         if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
-        for (; i < t.size() && IsDigit(t[i]); ++i) exponent = std::min(exponent * 10 + (t[i] - '0'), 100000L);
+        for (; i < t.size() && IsDigit(t[i]); ++i)
+            exponent = std::min(exponent * 10 + (t[i] - '0'), 100000L);
         if (minus) exponent = -exponent;
     }
     return (integerDigits > 0 ? integerDigits - 1 : -(leadingZeros + 1)) + exponent;

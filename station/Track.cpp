@@ -33,7 +33,8 @@ std::vector<TrackPoint> ComputeTrack(ObservationState& s, const ClockReading& cl
     const int n = 1440 / step;
     EphemerisRequest request = RequestFor(s, clock.Year, clock.Month, clock.Day, 0.0);
     std::optional<PlanetTerms> terms;
-    if (loadTermsOnce && s.Kind == SourceKind::Planet) terms = LoadTermsFor(s.Terms, s.PlanetNumber);
+    if (loadTermsOnce && s.Kind == SourceKind::Planet)
+        terms = LoadTermsFor(s.Terms, s.PlanetNumber);
     std::vector<TrackPoint> points;
     points.reserve(static_cast<std::size_t>(n) + 2);
     // Filled by the drivers and, as in the cycle, not reset between points: a
