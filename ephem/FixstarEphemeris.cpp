@@ -1,5 +1,6 @@
 #include "Constants.h"
 #include "Coordinates.h"
+#include "DriverSteps.h"
 #include "Ephemeris.h"
 #include "OfDate.h"
 
@@ -22,8 +23,15 @@ void FixstarEphemerisOfDate(double longitude, double latitude, double timeZone, 
     EphemerisPreamble p{};
     EphemerisPreambleSteps(longitude, latitude, timeZone, year, month, day, hours, false, false, p,
                            lst, julianDate);
+    FixstarOfDateAt(p.ut, longitude, latitude, height, rightAscension, declination, azimuth,
+                    elevation, apparentRa, apparentDec);
+}
+
+void FixstarOfDateAt(double ut, double longitude, double latitude, double height,
+                     double rightAscension, double declination, double& azimuth,
+                     double& elevation, double& apparentRa, double& apparentDec) {
     double airless = 0.0;
-    ObservedPlaceOfDate(rightAscension, declination, longitude, latitude, height, p.ut, azimuth,
+    ObservedPlaceOfDate(rightAscension, declination, longitude, latitude, height, ut, azimuth,
                         airless, apparentRa, apparentDec);
     // The refraction of the fixed-source driver, with its threshold.
     const double h = airless * DegToRad;

@@ -1,6 +1,7 @@
 #include <cmath>
 
 #include "Coordinates.h"
+#include "DriverSteps.h"
 #include "Ephemeris.h"
 #include "EphemerisConstants.h"
 #include "Moon.h"
@@ -11,7 +12,6 @@ void MoonEphemeris(double longitude, double latitude, double timeZone, double he
                    int month, int day, double hours, double& lst, double& azimuth,
                    double& elevation, double& rightAscension, double& declination,
                    double& julianDate, bool ofDate) {
-    using C = EphemerisConstants;
     EphemerisPreamble p{};
     EphemerisPreambleSteps(longitude, latitude, timeZone, year, month, day, hours, true, false, p,
                            lst, julianDate, ofDate);
@@ -19,17 +19,31 @@ void MoonEphemeris(double longitude, double latitude, double timeZone, double he
     double rhoSin = 0.0;
     SiteGeocentricTerms(p.phi, height, rhoCos, rhoSin);
 
+    const GeocentricPlace g = MoonGeocentric(p);
+    MoonTopocentric(g, p.theta, p.phi, rhoCos, rhoSin, rightAscension, declination, azimuth,
+                    elevation);
+}
+
+GeocentricPlace MoonGeocentric(const EphemerisPreamble& p) {
     SphericalCoords moon{};
     MoonPosition(p.TE, moon);
-    const double parallax = std::asin(C::EarthRadius / moon.Radius);
-
     double alpha = 0.0;
     double delta = 0.0;
     EclipticToEquatorial(moon.Longitude + p.dpsi, moon.Latitude, p.eps0 + p.deps, alpha, delta);
-    TopocentricCorrection(std::sin(parallax), p.theta, rhoCos, rhoSin, alpha, delta);
+    return {alpha, delta, moon.Radius};
+}
+
+void MoonTopocentric(const GeocentricPlace& g, double theta, double phi, double rhoCos,
+                     double rhoSin, double& rightAscension, double& declination,
+                     double& azimuth, double& elevation) {
+    using C = EphemerisConstants;
+    const double parallax = std::asin(C::EarthRadius / g.Distance);
+    double alpha = g.Alpha;
+    double delta = g.Delta;
+    TopocentricCorrection(std::sin(parallax), theta, rhoCos, rhoSin, alpha, delta);
     rightAscension = alpha;
     declination = delta;
-    HorizontalPlace(alpha, delta, p.theta, p.phi, 0.0, azimuth, elevation);
+    HorizontalPlace(alpha, delta, theta, phi, 0.0, azimuth, elevation);
 }
 
 }  // namespace kelvo

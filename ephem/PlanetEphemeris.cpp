@@ -1,6 +1,7 @@
 #include "Aberration.h"
 #include "Coordinates.h"
 #include "Constants.h"
+#include "DriverSteps.h"
 #include "Ephemeris.h"
 #include "EphemerisConstants.h"
 #include "OfDate.h"
@@ -22,7 +23,6 @@ PlaceStatus PlanetEphemeris(const PlanetTerms& terms, double longitude, double l
                             int day, double hours, double& lst, double& azimuth,
                             double& elevation, double& rightAscension, double& declination,
                             double& julianDate, bool ofDate) {
-    using C = EphemerisConstants;
     const bool pluto = planet == 9;
     EphemerisPreamble p{};
     // Of date, Pluto's J2000.0 place is rotated to the true equator of date,
@@ -51,6 +51,16 @@ PlaceStatus PlanetEphemeris(const PlanetTerms& terms, double longitude, double l
         status.Detail = std::move(why);
     }
 
+    const GeocentricPlace g = PlanetGeocentric(terms, planet, p, ofDate);
+    PlanetTopocentric(g, p.theta, p.phi, rhoCos, rhoSin, rightAscension, declination, azimuth,
+                      elevation);
+    return status;
+}
+
+GeocentricPlace PlanetGeocentric(const PlanetTerms& terms, int planet,
+                                 const EphemerisPreamble& p, bool ofDate) {
+    using C = EphemerisConstants;
+    const int earthSlot = EarthSlotFor(planet);
     SphericalCoords body{0.0, 0.0, 0.0};  // the Sun: the heliocentric origin
     if (planet != 0) HeliocentricPosition(terms, planet, p.TE, body);
     SphericalCoords earth{};
@@ -65,7 +75,7 @@ PlaceStatus PlanetEphemeris(const PlanetTerms& terms, double longitude, double l
 
     double alpha = 0.0;
     double delta = 0.0;
-    if (pluto && ofDate) {
+    if (planet == 9 && ofDate) {
         // The mean equator of J2000.0, then precession-nutation to date.
         EclipticToEquatorial(geo.Longitude, geo.Latitude, C::ObliquityJ2000, alpha, delta);
         ToTrueEquatorOfDate(J2000 + p.TE * DaysPerJulianCentury, alpha, delta);
@@ -73,14 +83,22 @@ PlaceStatus PlanetEphemeris(const PlanetTerms& terms, double longitude, double l
         EclipticToEquatorial(geo.Longitude + p.dpsi, geo.Latitude, p.eps0 + p.deps, alpha, delta);
     }
     AberrationEquatorial(p.T, p.eps0, alpha, delta);
+    return {alpha, delta, geo.Radius};
+}
+
+void PlanetTopocentric(const GeocentricPlace& g, double theta, double phi, double rhoCos,
+                       double rhoSin, double& rightAscension, double& declination,
+                       double& azimuth, double& elevation) {
+    using C = EphemerisConstants;
+    double alpha = g.Alpha;
+    double delta = g.Delta;
     // Without usable terms files the Earth's radius vector sums to 0 and so
     // may the distance; there is no parallax to apply then.
-    const double parallax = geo.Radius > 0.0 ? C::SolarParallax / geo.Radius : 0.0;
-    ParallaxCorrection(parallax, p.theta, rhoCos, rhoSin, alpha, delta);
+    const double parallax = g.Distance > 0.0 ? C::SolarParallax / g.Distance : 0.0;
+    ParallaxCorrection(parallax, theta, rhoCos, rhoSin, alpha, delta);
     rightAscension = alpha;
     declination = delta;
-    HorizontalPlace(alpha, delta, p.theta, p.phi, -C::StandardAltitudeStar, azimuth, elevation);
-    return status;
+    HorizontalPlace(alpha, delta, theta, phi, -C::StandardAltitudeStar, azimuth, elevation);
 }
 
 PlaceStatus PlanetEphemeris(const TermsSource& source, double longitude, double latitude,

@@ -1,5 +1,6 @@
 #include "Calendar.h"
 #include "Coordinates.h"
+#include "DriverSteps.h"
 #include "Ephemeris.h"
 #include "EphemerisConstants.h"
 #include "Nutation.h"
@@ -13,15 +14,21 @@ void EphemerisPreambleSteps(double longitude, double latitude, double timeZone, 
                             int month, int day, double hours, bool withDeltaT,
                             bool obliquityJ2000, EphemerisPreamble& p, double& lst,
                             double& julianDate, bool ofDate) {
-    using C = EphemerisConstants;
     constexpr double kHoursToDays = 0.041666666666666664;
-    p.lambda = longitude * C::DegToRad;
-    p.phi = latitude * C::DegToRad;
     const double z = timeZone * kHoursToDays;
     const CalendarDate date{year, month, day + hours * kHoursToDays};
     const double jd = JulianDay(date);
     julianDate = jd;
-    p.ut = jd + z;
+    EphemerisPreambleAt(jd + z, longitude, latitude, withDeltaT, obliquityJ2000, ofDate, p);
+    lst = p.theta;
+}
+
+void EphemerisPreambleAt(double ut, double longitude, double latitude, bool withDeltaT,
+                         bool obliquityJ2000, bool ofDate, EphemerisPreamble& p) {
+    using C = EphemerisConstants;
+    p.lambda = longitude * C::DegToRad;
+    p.phi = latitude * C::DegToRad;
+    p.ut = ut;
     p.T = JulianCenturies(p.ut);
     // TT - UT: of date from the leap-second table (Delta T before 1960),
     // otherwise Meeus' Delta T.
@@ -31,8 +38,12 @@ void EphemerisPreambleSteps(double longitude, double latitude, double timeZone, 
     p.TE = withDeltaT ? p.T + ttMinusUt * C::SecondsToCenturies : p.T;
     p.eps0 = obliquityJ2000 ? C::ObliquityJ2000 : MeanObliquity(p.T);
     Nutation(p.T, p.dpsi, p.deps);
-    const double theta0 = MeanSiderealTime(p.T);
-    double theta = theta0 + p.dpsi * std::cos(p.eps0) - p.lambda;
+    p.theta = LocalSiderealAngle(MeanSiderealTime(p.T), p.dpsi * std::cos(p.eps0), p.lambda);
+}
+
+double LocalSiderealAngle(double theta0, double equationOfEquinoxes, double lambda) {
+    using C = EphemerisConstants;
+    double theta = theta0 + equationOfEquinoxes - lambda;
     // Into 0..2 pi in constant time, also for a longitude far outside +-180
     // deg (a damaged site file). fmod is exact; for |theta| up to 4 pi it
     // gives theta -+ 2 pi to the last bit, as the old step by step reduction
@@ -40,8 +51,7 @@ void EphemerisPreambleSteps(double longitude, double latitude, double timeZone, 
     if (std::fabs(theta) > C::TwoPi) theta = std::fmod(theta, C::TwoPi);
     if (theta < 0.0) theta += C::TwoPi;
     if (theta > C::TwoPi) theta -= C::TwoPi;
-    p.theta = theta;
-    lst = theta;
+    return theta;
 }
 
 void HorizontalPlace(double alpha, double delta, double theta, double phi, double refractionAbove,

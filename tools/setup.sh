@@ -6,7 +6,8 @@ set -e
 cd "$(dirname "$0")/.."
 
 PKGS="g++ make cmake pkg-config qt6-base-dev qt6-svg-dev fonts-liberation libgtest-dev
-libgmock-dev googletest libbenchmark-dev liberfa-dev nodejs npm"
+libgmock-dev googletest libbenchmark-dev liberfa-dev libswe-dev swe-basic-data
+libhamlib-dev libhamlib-utils nodejs npm"
 
 # `setup.sh package`: also what makes a Debian package (dpkg-shlibdeps).
 [ "${1:-}" = package ] && PKGS="$PKGS dpkg-dev file"
