@@ -53,6 +53,23 @@ double JulianDay(const CalendarDate& date) {
            1524.5;
 }
 
+CalendarDate CalendarDateOf(double jd) {
+    const double z = std::floor(jd + 0.5);
+    const double f = jd + 0.5 - z;
+    double a = z;
+    if (z >= 2299161.0) {
+        const double alpha = std::floor((z - 1867216.25) / 36524.25);
+        a = z + 1.0 + alpha - std::floor(alpha / 4.0);
+    }
+    const double b = a + 1524.0;
+    const double c = std::floor((b - 122.1) / 365.25);
+    const double d = std::floor(365.25 * c);
+    const double e = std::floor((b - d) / 30.6001);
+    const int month = static_cast<int>(e < 14.0 ? e - 1.0 : e - 13.0);
+    const int year = static_cast<int>(month > 2 ? c - 4716.0 : c - 4715.0);
+    return {year, month, b - d - std::floor(30.6001 * e) + f};
+}
+
 double JulianCenturies(double jd) {
     constexpr double kInverseCentury = 1.0 / DaysPerJulianCentury;
     return (jd - J2000) * kInverseCentury;

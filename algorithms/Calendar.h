@@ -19,6 +19,11 @@ struct CalendarDate {
 // the end of the month runs on into the next. Meeus ch. 7, formula 7.1.
 double JulianDay(const CalendarDate& date);
 
+// The calendar date of Julian Day jd (jd >= 0): Meeus ch. 7, "Calculation
+// of the calendar date from the JD" (Gregorian from 1582 October 15 on,
+// Julian before). The inverse of JulianDay.
+CalendarDate CalendarDateOf(double jd);
+
 // Julian centuries of 36525 days since J2000.0 (JD 2451545.0) for Julian Day jd.
 double JulianCenturies(double jd);
 

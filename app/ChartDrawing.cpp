@@ -4,6 +4,7 @@
 #include <QPixmap>
 #include <QSaveFile>
 
+#include "Events.h"
 #include "Doruruve.h"
 #include "Track.h"
 
@@ -21,6 +22,9 @@ void TForm1::Button5Click() {
     if (State.ShowGeostationary) DrawGeostationaryArc();
     if (State.ShowHorizon) DrawHorizonProfile();
     PaintBox1->update();
+    const ClockReading clock = Clock();
+    const DayEvents events = EventsOfDay(State, clock.Year, clock.Month, clock.Day);
+    Label10->setText(events.Usable ? QString::fromLatin1(EventsLine(events)) : QString());
 }
 
 void TForm1::DrawHorizonProfile() { PaintBox1->chart().DrawHorizonProfile(State.Horizon); }

@@ -161,6 +161,11 @@ TForm1::TForm1(FileLocations locations, QWidget* parent)
     Label8 = readoutLabel("Label8", 384, 48, 42, 16);
     Label9 = new TLabel("Location: ", this, 16, 104, 57, 16);
     Label9->setFont(WindowFont(13));
+    Label10 = new TLabel("", this, 13, 296, 527, 15);
+    Label10->setFont(WindowFont(11));
+    Label10->setToolTip("Rise, transit (with its elevation) and set of the day, clock time:\n"
+                        "against the horizon profile when Horizont is ticked, else at\n"
+                        "elevation 0. Updated with the chart.");
 
     Button1 = Button("TimeZone", this, 13, 46, 131, 20);
     Button3 = Button("Object", this, 13, 74, 131, 20);

@@ -107,6 +107,7 @@ public:
     TLabel* Label7;  // Julian Date "JD =..."
     TLabel* Label8;  // truncated Julian Date and seconds of the day "TJD=... D=...s"
     TLabel* Label9;  // site name "Location: ..."
+    TLabel* Label10;  // the day's rise, transit and set under the chart and the table
     QPushButton* Button1;      // time-zone button: opens the TimeZone menu, shows the zone
     QPushButton* Button3;      // source button: opens the Object menu, shows the source
     QPushButton* Button5;      // Redraw: the whole chart at once

@@ -14,10 +14,14 @@
 
 #include <QGuiApplication>
 
+#include "Calendar.h"
 #include "EphemerisConstants.h"
 #include "SkyChartPainter.h"
 #include "Catalogue.h"
+#include "Events.h"
+#include "Instants.h"
 #include "Locations.h"
+#include "Sweep.h"
 #include "Readouts.h"
 #include "SiteFiles.h"
 #include "Sources.h"
@@ -30,10 +34,12 @@ namespace {
 
 const char* const kHelp =
     "Usage: kelvo-ephem [--source NAME | --ra RA --dec DEC [--name TEXT]]\n"
-    "                   [--at \"YYYY-MM-DD HH:MM:SS\"] [--zone UT|MEZ|MESZ|CODE|auto]\n"
-    "                   [--of-date]\n"
-    "                   [--step 60|30|12|6] [--table] [--json] [--help] [--version]\n"
+    "                   [--at TIME] [--utc] [--zone UT|MEZ|MESZ|CODE|auto] [--of-date]\n"
+    "                   [--step 60|30|12|6] [--table] [--events] [--json]\n"
     "                   [--chart FILE.png|FILE.svg [--width W] [--height H] [--polar]]\n"
+    "       kelvo-ephem [source, site and zone options] --from TIME --to TIME\n"
+    "                   --every DURATION [--csv | --jsonl]\n"
+    "       kelvo-ephem -h | --help | --version\n"
     "\n"
     "Prints what the kelvo window shows for the site of kelvo.cfg (with\n"
     "horizon.prn, PLANETS.NDX and PLANETS.DAT) in the working directory. An\n"
@@ -43,16 +49,21 @@ const char* const kHelp =
     "\n"
     "  --source NAME  the source, by its menu caption or short name, any case:\n"
     "                 Sun, Mercury, Venus, Earth, Mars, Jupiter, Saturn, Uranus,\n"
-    "                 Neptun, Pluto, Moon, \"Cass A\", \"Cygn A\", \"Tau A\",\n"
+    "                 Neptun(e), Pluto, Moon, \"Cass A\", \"Cygn A\", \"Tau A\",\n"
     "                 \"Virgo A\", \"Sagitt A\", Orion, or e.g.\n"
-    "                 \"Cassiopeia A, SNR\"; or a source of sources.cat.\n"
-    "                 Default: Sun.\n"
+    "                 \"Cassiopeia A, SNR\"; also \"Cas A\", \"Cyg A\", \"Cygnus A\",\n"
+    "                 Crab, M1, \"Vir A\", M87, \"Sgr A\", \"Sgr A*\", M42,\n"
+    "                 \"3C 461\", \"3C 405\", \"3C 144\", \"3C 274\"; or a source of\n"
+    "                 sources.cat. Default: Sun.\n"
     "  --ra RA        right ascension of a fixed source (J2000): degrees as a plain\n"
     "                 number (83.633), or hours: 5h34m31.9s, 5.575h, 05:34:31.9\n"
     "  --dec DEC      its declination, -90 to 90: degrees (22.0145) or\n"
     "                 +22:00:52, 22d00m52s; both are needed\n"
     "  --name TEXT    its name (at most 39 characters; default \"individual\")\n"
-    "  --at TIME      the clock reading, local time of the clock (default: now)\n"
+    "  --at TIME      the clock reading, local time of the clock (default: now).\n"
+    "                 TIME: 2026-12-11 09:00:00, 2026-12-11T09:00:00 or without\n"
+    "                 the seconds (2026-12-11T09:00); a trailing Z for UT\n"
+    "  --utc          every TIME is UT (as if it ended in Z)\n"
     "  --zone Z       the clock's zone instead of the configuration's code:\n"
     "                 auto (this computer's zone, summer time included),\n"
     "                 UT, MEZ, MESZ, or the hours to add to the clock to get UT\n"
@@ -62,16 +73,26 @@ const char* const kHelp =
     "                 \"of-date\" in kelvo.cfg)\n"
     "  --step MIN     the table's time step in minutes (default 30)\n"
     "  --table        also print the table of the day, as the window lists it\n"
+    "  --events       also print the rise, transit and set of the day (against\n"
+    "                 the horizon profile unless kelvo.cfg hides it)\n"
+    "  --from TIME    rows from TIME to the --to TIME at every DURATION: 30s,\n"
+    "  --to TIME      10m, 1h, 1d (any range and step; streamed); one row per\n"
+    "  --every DUR    instant: local time, UT, azimuth, elevation, RA, Dec\n"
+    "  --csv          the rows as CSV with a header (decimal degrees)\n"
+    "  --jsonl        the rows as JSON lines, one object per row\n"
     "  --chart FILE   also draw the sky chart of the day into FILE (.png or .svg),\n"
     "                 no display needed; --width and --height in pixels (default\n"
     "                 1600 x 1000), --polar for the view of the sky dome\n"
     "  --json         one JSON object with full-precision numbers instead (its\n"
     "                 \"warnings\" list the problems found in the site files)\n"
-    "  --help         this text\n"
+    "  -h, --help     this text\n"
     "  --version      the program's version\n"
     "\n"
-    "Example:\n"
+    "Examples:\n"
     "  kelvo-ephem --source \"Cygn A\" --at \"2009-05-10 21:13:07\" --zone MEZ --table\n"
+    "  kelvo-ephem --source \"Cas A\" --events --at 2026-12-11T12:00\n"
+    "  kelvo-ephem --source Moon --from 2026-12-11T00:00Z --to 2026-12-12T00:00Z \\\n"
+    "              --every 10m --csv\n"
     "\n"
     "Problems in kelvo.cfg or horizon.prn (and, when the computer's clock is\n"
     "read, a zone code that differs from the computer's zone) are warnings on\n"
@@ -86,7 +107,11 @@ struct Options {
     std::optional<std::string> source;
     std::optional<double> ra, dec;
     std::optional<std::string> name;
-    std::optional<ClockReading> at;
+    std::optional<TypedInstant> at, from, to;
+    std::optional<double> every;  // days
+    bool utc = false;
+    bool events = false;
+    bool csv = false, jsonl = false;
     std::optional<int> zone;
     bool systemZone = false;
     bool ofDate = false;
@@ -118,33 +143,6 @@ std::optional<double> Number(std::string_view text) {
     const NumberField f = ScanReal(text);
     if (f.OutOfRange) return std::nullopt;  // beyond the double range: not read as 0
     return f.Value;
-}
-
-bool Digits(std::string_view s) {
-    if (s.empty()) return false;
-    for (char c : s)
-        if (c < '0' || c > '9') return false;
-    return true;
-}
-
-std::optional<ClockReading> ParseClock(std::string_view t) {
-    // YYYY-MM-DD HH:MM:SS
-    if (t.size() != 19 || t[4] != '-' || t[7] != '-' || t[10] != ' ' || t[13] != ':' ||
-        t[16] != ':')
-        return std::nullopt;
-    for (auto [pos, len] : {std::pair{0, 4}, {5, 2}, {8, 2}, {11, 2}, {14, 2}, {17, 2}})
-        if (!Digits(t.substr(pos, len))) return std::nullopt;
-    auto field = [&](int pos, int len) { return std::atoi(std::string(t.substr(pos, len)).c_str()); };
-    const int y = field(0, 4), mo = field(5, 2), d = field(8, 2);
-    const int h = field(11, 2), mi = field(14, 2), s = field(17, 2);
-    static const int days[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
-    if (y < 1 || mo < 1 || mo > 12 || d < 1 || d > days[mo - 1] || (mo == 2 && d == 29 && !leap) ||
-        h > 23 || mi > 59 || s > 59)
-        return std::nullopt;
-    return ClockReading{static_cast<std::uint16_t>(y), static_cast<std::uint16_t>(mo),
-                        static_cast<std::uint16_t>(d), static_cast<std::uint16_t>(h),
-                        static_cast<std::uint16_t>(mi), static_cast<std::uint16_t>(s), 0};
 }
 
 int Fail(const std::string& message) {
@@ -191,13 +189,22 @@ std::optional<std::string> Parse(int argc, char** argv, Options& o) {
             o.table = true;
         } else if (arg == "--json") {
             o.json = true;
+        } else if (arg == "--utc") {
+            o.utc = true;
+        } else if (arg == "--events") {
+            o.events = true;
+        } else if (arg == "--csv") {
+            o.csv = true;
+        } else if (arg == "--jsonl") {
+            o.jsonl = true;
         } else if (arg == "--of-date") {
             o.ofDate = true;
         } else if (arg == "--polar") {
             o.polar = true;
         } else if (arg == "--source" || arg == "--ra" || arg == "--dec" || arg == "--name" ||
                    arg == "--at" || arg == "--zone" || arg == "--step" || arg == "--chart" ||
-                   arg == "--width" || arg == "--height") {
+                   arg == "--width" || arg == "--height" ||
+                   arg == "--from" || arg == "--to" || arg == "--every") {
             const std::optional<std::string> v = value();
             if (!v) return arg + " needs a value";
             if (arg == "--source") {
@@ -211,9 +218,17 @@ std::optional<std::string> Parse(int argc, char** argv, Options& o) {
             } else if (arg == "--name") {
                 if (v->size() > TextBufferSize - 1) return "--name takes at most 39 characters";
                 o.name = *v;
-            } else if (arg == "--at") {
-                o.at = ParseClock(*v);
-                if (!o.at) return "--at takes a valid \"YYYY-MM-DD HH:MM:SS\", not " + Quoted(*v);
+            } else if (arg == "--at" || arg == "--from" || arg == "--to") {
+                auto& field = arg == "--at" ? o.at : arg == "--from" ? o.from : o.to;
+                field = ParseInstant(*v);
+                if (!field)
+                    return arg + " takes a valid date and time (2026-12-11 09:00:00, " +
+                           "2026-12-11T09:00, a trailing Z for UT), not " + Quoted(*v);
+            } else if (arg == "--every") {
+                o.every = ParseDuration(*v);
+                if (!o.every)
+                    return "--every takes a positive duration with its unit (30s, 10m, 1h, 1d), "
+                           "not " + Quoted(*v);
             } else if (arg == "--zone") {
                 const std::optional<double> hours = Number(*v);  // whole hours only
                 if (*v == "auto") o.systemZone = true;
@@ -231,7 +246,8 @@ std::optional<std::string> Parse(int argc, char** argv, Options& o) {
                       name.ends_with(".PNG") || name.ends_with(".SVG")))
                     return "--chart takes a file name ending in .png or .svg, not " + Quoted(*v);
                 o.chart = *v;
-            } else if (arg == "--width" || arg == "--height") {
+            } else if (arg == "--width" || arg == "--height" ||
+                   arg == "--from" || arg == "--to" || arg == "--every") {
                 const std::optional<double> n = Number(*v);
                 if (!n || *n != std::floor(*n) || *n < 100 || *n > 10000)
                     return arg + " takes whole pixels from 100 to 10000, not " + Quoted(*v);
@@ -252,6 +268,13 @@ std::optional<std::string> Parse(int argc, char** argv, Options& o) {
     if (o.name && !o.ra) return "--name goes with --ra and --dec";
     if (!o.chart && (o.polar || o.width != 1600 || o.height != 1000))
         return "--width, --height and --polar go with --chart";
+    const bool range = o.from || o.to || o.every;
+    if (range && !(o.from && o.to && o.every)) return "--from, --to and --every go together";
+    if ((o.csv || o.jsonl) && !range) return "--csv and --jsonl go with --from, --to and --every";
+    if (o.csv && o.jsonl) return "--csv and --jsonl exclude each other";
+    if (range && (o.at || o.table || o.events || o.chart || o.json))
+        return "--from/--to/--every print rows only: leave out --at, --table, --events, "
+               "--chart and --json";
     return std::nullopt;
 }
 
@@ -277,6 +300,73 @@ std::string JsonNumber(double v) {
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "%.17g", v);
     return buffer;
+}
+
+// The Julian Date of UT of a typed instant: as written when it is UT (Z or
+// --utc), else the clock reading of the state's zone.
+double UtOf(const ObservationState& s, const TypedInstant& t, bool utc) {
+    if (!(t.Utc || utc)) return UtOfClock(s, t.Clock);
+    const ClockReading& c = t.Clock;
+    return JulianDay({c.Year, c.Month, c.Day + ClockHours(c) / 24.0});
+}
+
+// The clock reading of a typed instant.
+ClockReading ClockOf(const ObservationState& s, const TypedInstant& t, bool utc) {
+    if (!(t.Utc || utc)) return t.Clock;
+    return ClockReadingOf(ClockJulianDate(s, UtOf(s, t, utc)));
+}
+
+double Degrees(double radians, bool wrap) {
+    const double d = radians * EphemerisConstants::RadToDeg;
+    return wrap ? d - 360.0 * std::floor(d / 360.0) : d;
+}
+
+// --from, --to, --every: one row per instant, streamed through a sweep.
+int PrintRows(const Options& o, ObservationState& s) {
+    if (s.Kind == SourceKind::Planet && s.PlanetNumber == 3)
+        return Fail("the Earth has no place in the sky: no rows");
+    const double from = UtOf(s, *o.from, o.utc), to = UtOf(s, *o.to, o.utc);
+    if (to < from) return Fail("--to lies before --from");
+    // Julian Dates resolve 40 us: a step that fits the range to a millionth ends on --to.
+    const double rows = std::floor((to - from) / *o.every + 1e-6) + 1.0;
+    if (rows > 1e9) return Fail("--from, --to and --every make more than 1e9 rows");
+    const ClockReading c = ClockReadingOf(ClockJulianDate(s, from));
+    Sweep sweep(RequestFor(s, c.Year, c.Month, c.Day, ClockHours(c)), s.SourceRa, s.SourceDec,
+                *o.every);
+    if (!sweep.Status().Usable) {
+        std::fprintf(stderr, "kelvo-ephem: no place for %s: %s\n", NameAsUtf8(s.SourceName).c_str(),
+                     sweep.Status().Detail.c_str());
+        return 3;
+    }
+    const std::string name = NameAsUtf8(s.SourceName);
+    const std::string jsonName = JsonString(name);
+    if (o.csv) std::printf("local_time,ut,azimuth_deg,elevation_deg,ra_deg,dec_deg,visible\n");
+    const auto count = static_cast<long long>(rows);
+    for (long long i = 0; i < count; ++i) {
+        const double ut = from + static_cast<double>(i) * *o.every;
+        const SweepPlace p = sweep.At(ut);
+        const std::string local = IsoText(ClockJulianDate(s, ut), o.csv || o.jsonl ? 'T' : ' ');
+        const std::string universal = IsoText(ut) + "Z";
+        const bool visible = IsVisible(s, p.Azimuth, p.Elevation);
+        const double ra = Degrees(p.RightAscension, true), dec = Degrees(p.Declination, false);
+        if (o.csv)
+            std::printf("%s,%s,%.6f,%.6f,%.6f,%.6f,%d\n", local.c_str(), universal.c_str(),
+                        p.Azimuth, p.Elevation, ra, dec, visible ? 1 : 0);
+        else if (o.jsonl)
+            std::printf("{\"source\": %s, \"local_time\": \"%s\", \"ut\": \"%s\", "
+                        "\"azimuth_deg\": %s, \"elevation_deg\": %s, \"ra_deg\": %s, "
+                        "\"dec_deg\": %s, \"visible\": %s}\n",
+                        jsonName.c_str(), local.c_str(), universal.c_str(),
+                        JsonNumber(p.Azimuth).c_str(), JsonNumber(p.Elevation).c_str(),
+                        JsonNumber(ra).c_str(), JsonNumber(dec).c_str(),
+                        visible ? "true" : "false");
+        else
+            std::printf("%s  %s  a=%07.3f\u00b0  e=%+07.3f\u00b0  ra=%09.5f\u00b0  "
+                        "dec=%+09.5f\u00b0\n",
+                        local.c_str(), universal.c_str(), p.Azimuth, p.Elevation, ra, dec);
+        if (std::ferror(stdout)) break;
+    }
+    return Finish();
 }
 
 }  // namespace
@@ -306,7 +396,7 @@ int main(int argc, char** argv) {
     ReadSiteFile(siteFile.c_str(), s, &problems);
     // The configured zone matters against this computer's zone only when the
     // clock is read.
-    if (!o.zone && !o.systemZone && !o.at && !s.SystemZone)
+    if (!o.zone && !o.systemZone && !o.at && !o.from && !s.SystemZone)
         if (auto mismatch = ZoneMismatch(siteFile.c_str(), s.TimeZoneCode, LocalUtcOffsetSeconds()))
             problems.push_back(*mismatch);
     // A source of the catalogue; an unknown name ends the run before anything
@@ -340,7 +430,8 @@ int main(int argc, char** argv) {
         s.SourceDec = *o.dec * EphemerisConstants::DegToRad;
         SetText(s.SourceName, o.name ? *o.name : "individual");
     }
-    const ClockReading clock = o.at ? *o.at : ReadLocalClock();
+    if (o.from) return PrintRows(o, s);
+    const ClockReading clock = o.at ? ClockOf(s, *o.at, o.utc) : ReadLocalClock();
 
     double lst = 0, azimuth = 0, elevation = 0;
     const Readouts r = UpdateReadouts(s, clock, lst, azimuth, elevation);
@@ -354,6 +445,8 @@ int main(int argc, char** argv) {
     std::vector<TrackPoint> table;
     // The terms are read once for the whole day here: the same numbers.
     if (o.table || o.chart) table = ComputeTrack(s, clock, true);
+    std::optional<DayEvents> events;
+    if (o.events) events = EventsOfDay(s, clock.Year, clock.Month, clock.Day);
     if (o.chart) {
         // The chart is drawn without any display, and the toolkit's own
         // remarks (a missing runtime folder ...) stay off standard error.
@@ -380,18 +473,34 @@ int main(int argc, char** argv) {
         if (o.table)
             for (const TrackPoint& p : table)
                 if (p.Tabulated) std::printf("%s\n", Latin1ToUtf8(p.Line).c_str());
+        if (events) {
+            if (events->AlwaysUp) std::printf("Always up\n");
+            if (events->NeverUp) std::printf("Never up\n");
+            for (const SkyEvent& e : events->Events)
+                std::printf("%-7s %s  UT %s  a=%07.3f\u00b0  e=%+07.3f\u00b0\n",
+                            EventName(e.Kind), ClockText(e.Hours).c_str(),
+                            ClockText((e.Ut - std::floor(e.Ut - 0.5) - 0.5) * 24.0).c_str(),
+                            e.Azimuth, e.Elevation);
+        }
         return Finish();
     }
     const char* keys[] = {"date", "local_time", "time_zone", "source", "lst",
                           "gha",  "azi_ele",    "ra_dec",    "jd",     "tjd"};
     std::string out = "{";
-    out += "\"julian_date\": " + JsonNumber(jd);
+    out += "\"source\": " + JsonString(NameAsUtf8(s.SourceName));
+    out += ", \"ut\": \"" + IsoText(UtOfClock(s, clock)) + "Z\"";
+    out += ", \"local_time\": \"" + IsoText(jd) + "\"";
+    out += ", \"julian_date\": " + JsonNumber(jd);
     out += ", \"lst_rad\": " + JsonNumber(lst);
     out += ", \"gha_hours\": " + JsonNumber(GreenwichHours(lst, s.SiteLongitude));
     out += ", \"azimuth_deg\": " + JsonNumber(azimuth);
     out += ", \"elevation_deg\": " + JsonNumber(elevation);
     out += ", \"ra_rad\": " + JsonNumber(ra);
     out += ", \"dec_rad\": " + JsonNumber(dec);
+    out += ", \"lst_deg\": " + JsonNumber(Degrees(lst, false));
+    out += ", \"gha_deg\": " + JsonNumber(GreenwichHours(lst, s.SiteLongitude) * 15.0);
+    out += ", \"ra_deg\": " + JsonNumber(Degrees(ra, true));
+    out += ", \"dec_deg\": " + JsonNumber(Degrees(dec, false));
     out += std::string(", \"visible\": ") + (visible ? "true" : "false");
     out += std::string(", \"of_date\": ") + (s.OfDate ? "true" : "false");
     out += ", \"gal_l_deg\": " + JsonNumber(r.GalacticL);
@@ -418,6 +527,20 @@ int main(int argc, char** argv) {
                    ", \"elevation_deg\": " + JsonNumber(p.Elevation) +
                    ", \"line\": " + JsonString(Latin1ToUtf8(p.Line)) + "}";
             first = false;
+        }
+        out += "]";
+    }
+    if (events && !events->Usable) out += ", \"events\": null";
+    if (events && events->Usable) {
+        out += ", \"always_up\": " + std::string(events->AlwaysUp ? "true" : "false");
+        out += ", \"never_up\": " + std::string(events->NeverUp ? "true" : "false");
+        out += ", \"events\": [";
+        for (std::size_t i = 0; i < events->Events.size(); ++i) {
+            const SkyEvent& e = events->Events[i];
+            out += std::string(i ? ", " : "") + "{\"event\": \"" + EventName(e.Kind) +
+                   "\", \"local_time\": \"" + IsoText(ClockJulianDate(s, e.Ut)) +
+                   "\", \"ut\": \"" + IsoText(e.Ut) + "Z\", \"azimuth_deg\": " +
+                   JsonNumber(e.Azimuth) + ", \"elevation_deg\": " + JsonNumber(e.Elevation) + "}";
         }
         out += "]";
     }

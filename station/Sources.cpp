@@ -1,5 +1,8 @@
 #include "Sources.h"
 
+#include <string>
+#include <utility>
+
 #include "EphemerisConstants.h"
 #include "Text.h"
 
@@ -38,9 +41,38 @@ void SelectSource(ObservationState& s, const SourceEntry& e) {
     s.RedrawPending = true;
 }
 
+namespace {
+
+// Names observers type, each with its entry's caption: common short forms,
+// the Messier numbers and the 3C numbers of the four 3C sources.
+constexpr std::pair<const char*, int> kAliases[] = {
+    {"Neptune", 8},
+    {"Cas A", 11}, {"Cassiopeia A", 11}, {"3C 461", 11},
+    {"Cyg A", 12}, {"Cygnus A", 12}, {"3C 405", 12},
+    {"Tau A", 13}, {"Taurus A", 13}, {"Crab", 13}, {"Crab Nebula", 13}, {"M1", 13},
+    {"3C 144", 13},
+    {"Vir A", 14}, {"Virgo A", 14}, {"M87", 14}, {"3C 274", 14},
+    {"Sgr A", 15}, {"Sgr A*", 15}, {"Sagittarius A", 15}, {"Sagittarius A*", 15},
+    {"M42", 16}, {"Orion", 16}, {"Orion Nebula", 16},
+};
+
+// text without its spaces.
+std::string Squeezed(std::string_view text) {
+    std::string out;
+    for (char c : text)
+        if (c != ' ') out += c;
+    return out;
+}
+
+}  // namespace
+
 const SourceEntry* FindSource(std::string_view text) {
     for (const SourceEntry& e : SourceCatalogue)
         if (EqualIgnoringCase(text, e.Caption) || EqualIgnoringCase(text, e.Name)) return &e;
+    // The other names, with or without their spaces ("3C461", "SgrA*").
+    const std::string typed = Squeezed(text);
+    for (const auto& [alias, index] : kAliases)
+        if (EqualIgnoringCase(typed, Squeezed(alias))) return &SourceCatalogue[index];
     return nullptr;
 }
 

@@ -26,7 +26,9 @@ extern const SourceEntry SourceCatalogue[17];
 // PlanetNumber.
 void SelectSource(ObservationState& state, const SourceEntry& entry);
 
-// The entry whose caption or short name is text, ignoring case; null if none.
+// The entry whose caption or short name is text, ignoring case, or one of
+// the names observers type for it ("Cas A", "Crab", "M87", "3C 461",
+// "Sgr A*", "Neptune" ...; spaces optional); null if none.
 const SourceEntry* FindSource(std::string_view text);
 
 }  // namespace kelvo

@@ -101,3 +101,25 @@ TEST(NormalizeAngle, ReducesIntoOneTurn) {
     EXPECT_GE(tiny, 0.0);
     EXPECT_LT(tiny, twoPi);
 }
+
+TEST(CalendarDateOf, MeeusExamplesAndTheInverseOfJulianDay) {
+    // Meeus ch. 7, examples 7.c (2436116.31 -> 1957 October 4.81) and the
+    // Julian calendar's 1842713.0 -> 333 January 27.5; the Gregorian reform.
+    struct Case {
+        double Jd;
+        int Year, Month;
+        double Day;
+    } cases[] = {{2436116.31, 1957, 10, 4.81}, {1842713.0, 333, 1, 27.5},
+                 {1507900.13, -584, 5, 28.63}, {2299160.5, 1582, 10, 15.0},
+                 {2299159.5, 1582, 10, 4.0}, {2451545.0, 2000, 1, 1.5}};
+    for (const Case& c : cases) {
+        const CalendarDate d = CalendarDateOf(c.Jd);
+        EXPECT_EQ(d.Year, c.Year) << c.Jd;
+        EXPECT_EQ(d.Month, c.Month) << c.Jd;
+        EXPECT_NEAR(d.Day, c.Day, 1e-9) << c.Jd;
+    }
+    for (double jd = 2415020.25; jd < 2488070.0; jd += 97.37) {
+        const CalendarDate d = CalendarDateOf(jd);
+        EXPECT_NEAR(JulianDay(d), jd, 1e-8);
+    }
+}

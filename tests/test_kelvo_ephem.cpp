@@ -146,6 +146,38 @@ INSTANTIATE_TEST_SUITE_P(
         BadInput{"chart too small", {"--chart", "sky.png", "--width", "50"},
                  "--width takes whole pixels from 100 to 10000"},
         BadInput{"width without chart", {"--width", "800"}, "go with --chart"},
+        BadInput{"one-digit hour", {"--at", "2026-12-11T9:00"}, "--at takes"},
+        BadInput{"zone letter twice", {"--at", "2026-12-11T09:00ZZ"}, "--at takes"},
+        BadInput{"range without its end", {"--from", "2026-12-11T00:00", "--every", "10m"},
+                 "--from, --to and --every go together"},
+        BadInput{"step without a unit",
+                 {"--from", "2026-12-11T00:00", "--to", "2026-12-11T01:00", "--every", "10"},
+                 "--every takes a positive duration"},
+        BadInput{"negative step",
+                 {"--from", "2026-12-11T00:00", "--to", "2026-12-11T01:00", "--every", "-5m"},
+                 "--every takes"},
+        BadInput{"zero step",
+                 {"--from", "2026-12-11T00:00", "--to", "2026-12-11T01:00", "--every", "0s"},
+                 "--every takes"},
+        BadInput{"range backwards",
+                 {"--from", "2026-12-11T02:00", "--to", "2026-12-11T01:00", "--every", "1m"},
+                 "--to lies before --from"},
+        BadInput{"too many rows",
+                 {"--from", "2000-01-01T00:00", "--to", "2099-01-01T00:00", "--every", "1s"},
+                 "more than 1e9 rows"},
+        BadInput{"csv without a range", {"--csv"}, "--csv and --jsonl go with"},
+        BadInput{"csv and jsonl",
+                 {"--from", "2026-12-11T00:00", "--to", "2026-12-11T01:00", "--every", "1m",
+                  "--csv", "--jsonl"},
+                 "exclude each other"},
+        BadInput{"range and table",
+                 {"--from", "2026-12-11T00:00", "--to", "2026-12-11T01:00", "--every", "1m",
+                  "--table"},
+                 "print rows only"},
+        BadInput{"rows of the Earth",
+                 {"--source", "Earth", "--from", "2026-12-11T00:00", "--to", "2026-12-11T01:00",
+                  "--every", "1m"},
+                 "no place in the sky"},
         BadInput{"long multi-line source name",
                  {"--source", "Sirius\nline two\n" + QString(300, 'x')},
                  "unknown source \"Sirius?line two?xxxxxxxxxxxxxxxxxxxxxxxx...\""}));
@@ -263,6 +295,130 @@ TEST_F(WindowTest, CommandLineHelpNamesEveryOption) {
     const EphemRun r = Ephem(dir_.path(), {"--help"});
     EXPECT_EQ(r.status, 0);
     for (const char* option : {"--source", "--ra", "--dec", "--name", "--at", "--zone", "--step",
-                               "--table", "--json", "Example"})
+                               "--table", "--json", "--events", "--from", "--to", "--every",
+                               "--csv", "--jsonl", "--utc", "-h,", "Example"})
         EXPECT_TRUE(r.out.contains(option)) << option;
+}
+
+namespace {
+
+QJsonObject JsonOf(const QString& text) {
+    QJsonParseError error{};
+    const QJsonDocument doc = QJsonDocument::fromJson(text.toUtf8(), &error);
+    EXPECT_EQ(error.error, QJsonParseError::NoError) << text.toStdString();
+    return doc.object();
+}
+
+}  // namespace
+
+TEST_F(WindowTest, CommandLineTakesIsoTimesAndUt) {
+    // The fixture's kelvo.cfg runs the clock on MEZ (UT+1): each form names
+    // 2026-12-11 09:00 of that clock, 08:00 UT.
+    const QStringList forms[] = {
+        {"--at", "2026-12-11 09:00:00"},          {"--at", "2026-12-11T09:00:00"},
+        {"--at", "2026-12-11T09:00"},             {"--at", "2026-12-11 09:00"},
+        {"--at", "2026-12-11T08:00:00Z"},         {"--at", "2026-12-11T08:00Z"},
+        {"--at", "2026-12-11 08:00:00", "--utc"}, {"--at", "2026-12-11T08:00:00", "--zone", "UT"},
+    };
+    for (const QStringList& form : forms) {
+        const EphemRun r = Ephem(dir_.path(), QStringList{"--source", "Moon", "--json"} + form);
+        ASSERT_EQ(r.status, 0) << form.join(' ').toStdString() << r.err.toStdString();
+        const QJsonObject o = JsonOf(r.out);
+        EXPECT_EQ(o.value("ut").toString(), "2026-12-11T08:00:00Z") << form.join(' ').toStdString();
+        EXPECT_NEAR(o.value("julian_date").toDouble(),
+                    form.contains("UT") ? 2461385.8333333 : 2461385.875, 1e-6);
+        EXPECT_EQ(o.value("source").toString(), "Moon");
+        EXPECT_NEAR(o.value("ra_deg").toDouble(),
+                    o.value("ra_rad").toDouble() * 180 / 3.141592653589793, 1e-9);
+        EXPECT_NEAR(o.value("dec_deg").toDouble(),
+                    o.value("dec_rad").toDouble() * 180 / 3.141592653589793, 1e-9);
+        EXPECT_NEAR(o.value("lst_deg").toDouble(),
+                    o.value("lst_rad").toDouble() * 180 / 3.141592653589793, 1e-9);
+        EXPECT_NEAR(o.value("gha_deg").toDouble(), o.value("gha_hours").toDouble() * 15, 1e-9);
+    }
+}
+
+TEST_F(WindowTest, CommandLineKnowsTheNamesObserversType) {
+    const std::pair<const char*, const char*> names[] = {
+        {"Cas A", "Cass A"},      {"cassiopeia a", "Cass A"}, {"3C 461", "Cass A"},
+        {"3c461", "Cass A"},      {"Cyg A", "Cygn A"},        {"Cygnus A", "Cygn A"},
+        {"3C 405", "Cygn A"},     {"Tau A", "Tau A"},         {"Crab", "Tau A"},
+        {"M1", "Tau A"},          {"3C 144", "Tau A"},        {"Vir A", "Virgo A"},
+        {"m87", "Virgo A"},       {"3C 274", "Virgo A"},      {"Sgr A", "Sagitt A"},
+        {"Sgr A*", "Sagitt A"},   {"M42", "Orion"},           {"NEPTUNE", "Neptun"},
+    };
+    for (const auto& [typed, shown] : names) {
+        const EphemRun r = Ephem(dir_.path(), {"--source", typed, "--at", "2026-12-11T09:00"});
+        ASSERT_EQ(r.status, 0) << typed << ": " << r.err.toStdString();
+        EXPECT_TRUE(r.out.contains(QString("Sourceobject: ") + shown + "\n")) << typed;
+    }
+    EXPECT_EQ(Ephem(dir_.path(), {"--source", "M2"}).status, 2);
+    EXPECT_EQ(Ephem(dir_.path(), {"--source", "3C 46"}).status, 2);
+}
+
+TEST_F(WindowTest, CommandLineRowsAsCsvJsonLinesAndPlain) {
+    const QStringList range = {"--source", "Moon", "--from", "2026-12-11T00:00Z", "--to",
+                               "2026-12-11T01:00Z", "--every", "10m"};
+    const EphemRun csv = Ephem(dir_.path(), range + QStringList{"--csv"});
+    ASSERT_EQ(csv.status, 0) << csv.err.toStdString();
+    const QStringList lines = csv.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 1 + 7);
+    EXPECT_EQ(lines[0], "local_time,ut,azimuth_deg,elevation_deg,ra_deg,dec_deg,visible");
+    EXPECT_TRUE(lines[1].startsWith("2026-12-11T01:00:00,2026-12-11T00:00:00Z,"));
+    EXPECT_TRUE(lines[7].startsWith("2026-12-11T02:00:00,2026-12-11T01:00:00Z,"));
+    EXPECT_FALSE(csv.out.contains(QChar(0xB0)));
+    // A row is the driver's place at its instant (here against the single
+    // readout of kelvo-ephem at 00:30 UT).
+    const QStringList row = lines[4].split(',');
+    ASSERT_EQ(row.size(), 7);
+    const QJsonObject single = JsonOf(
+        Ephem(dir_.path(), {"--source", "Moon", "--at", "2026-12-11T00:30Z", "--json"}).out);
+    EXPECT_NEAR(row[2].toDouble(), single.value("azimuth_deg").toDouble(), 2e-6);
+    EXPECT_NEAR(row[3].toDouble(), single.value("elevation_deg").toDouble(), 2e-6);
+    EXPECT_NEAR(row[5].toDouble(), single.value("dec_deg").toDouble(), 2e-6);
+
+    const EphemRun jsonl = Ephem(dir_.path(), range + QStringList{"--jsonl"});
+    ASSERT_EQ(jsonl.status, 0);
+    const QStringList objects = jsonl.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(objects.size(), 7);
+    for (const QString& line : objects) {
+        const QJsonObject o = JsonOf(line);
+        EXPECT_EQ(o.value("source").toString(), "Moon");
+        for (const char* key : {"azimuth_deg", "elevation_deg", "ra_deg", "dec_deg"})
+            EXPECT_TRUE(o.value(key).isDouble()) << key;
+        EXPECT_TRUE(o.value("ut").toString().endsWith("Z"));
+    }
+    EXPECT_EQ(JsonOf(objects[3]).value("ut").toString(), "2026-12-11T00:30:00Z");
+
+    const EphemRun plain = Ephem(dir_.path(), range);
+    ASSERT_EQ(plain.status, 0);
+    EXPECT_EQ(plain.out.count('\n'), 7);
+    EXPECT_TRUE(plain.out.startsWith("2026-12-11 01:00:00  2026-12-11T00:00:00Z  a="));
+    // Seconds and hours as steps; the last row is --to when the step fits.
+    EXPECT_EQ(Ephem(dir_.path(), {"--from", "2026-12-11T00:00", "--to", "2026-12-11T00:01",
+                                  "--every", "30s", "--csv"})
+                  .out.count('\n'),
+              1 + 3);
+    EXPECT_EQ(Ephem(dir_.path(), {"--from", "2026-12-11T00:00", "--to", "2026-12-12T00:00",
+                                  "--every", "1.5h", "--csv"})
+                  .out.count('\n'),
+              1 + 17);
+}
+
+TEST_F(WindowTest, CommandLineEventsOfTheDay) {
+    const EphemRun r = Ephem(dir_.path(), {"--source", "Sun", "--at", "2026-12-11T12:00",
+                                           "--events", "--json"});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    const QJsonObject o = JsonOf(r.out);
+    const QJsonArray events = o.value("events").toArray();
+    QStringList kinds;
+    for (const auto& e : events) kinds << e.toObject().value("event").toString();
+    EXPECT_EQ(kinds.join(' '), "rise transit set");
+    EXPECT_FALSE(o.value("always_up").toBool());
+    const QJsonObject transit = events[1].toObject();
+    EXPECT_TRUE(transit.value("local_time").toString().startsWith("2026-12-11T11:5"));
+    EXPECT_NEAR(transit.value("azimuth_deg").toDouble(), 180.0, 0.01);
+    const EphemRun plain = Ephem(dir_.path(), {"--source", "Cas A", "--at", "2026-12-11T12:00",
+                                               "--events"});
+    EXPECT_TRUE(plain.out.contains("\nAlways up\ntransit 18:01:4")) << plain.out.toStdString();
 }
