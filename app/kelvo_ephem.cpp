@@ -3,6 +3,10 @@
 // the working directory with the window's rules, and prints the readouts
 // (and the table of the day) through the same code as the window.
 #include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <thread>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -23,6 +27,7 @@
 #include "Locations.h"
 #include "Sweep.h"
 #include "Readouts.h"
+#include "Rotator.h"
 #include "SiteFiles.h"
 #include "Sources.h"
 #include "Text.h"
@@ -39,6 +44,8 @@ const char* const kHelp =
     "                   [--chart FILE.png|FILE.svg [--width W] [--height H] [--polar]]\n"
     "       kelvo-ephem [source, site and zone options] --from TIME --to TIME\n"
     "                   --every DURATION [--csv | --jsonl]\n"
+    "       kelvo-ephem [source and site options] --track [--rotator FILE]\n"
+    "                   [--dry-run] [--duration SECONDS] [--jsonl]\n"
     "       kelvo-ephem -h | --help | --version\n"
     "\n"
     "Prints what the kelvo window shows for the site of kelvo.cfg (with\n"
@@ -79,6 +86,14 @@ const char* const kHelp =
     "  --to TIME      10m, 1h, 1d (any range and step; streamed); one row per\n"
     "  --every DUR    instant: local time, UT, azimuth, elevation, RA, Dec\n"
     "  --csv          the rows as CSV with a header (decimal degrees)\n"
+    "  --track        follow the source with the rotator of rotator.cfg (or of\n"
+    "                 --rotator FILE) until Ctrl+C or --duration SECONDS; one\n"
+    "                 line per command: time, target, commanded and reported\n"
+    "                 az/el (JSON lines with --jsonl); the rotator is stopped\n"
+    "                 at the end\n"
+    "  --rotator FILE the rotator's settings (default: rotator.cfg)\n"
+    "  --dry-run      with --track: compute and print, no rotator\n"
+    "  --duration S   with --track: stop after S seconds\n"
     "  --jsonl        the rows as JSON lines, one object per row\n"
     "  --chart FILE   also draw the sky chart of the day into FILE (.png or .svg),\n"
     "                 no display needed; --width and --height in pixels (default\n"
@@ -112,6 +127,9 @@ struct Options {
     bool utc = false;
     bool events = false;
     bool csv = false, jsonl = false;
+    bool track = false, dryRun = false;
+    std::optional<std::string> rotator;
+    std::optional<double> duration;
     std::optional<int> zone;
     bool systemZone = false;
     bool ofDate = false;
@@ -193,6 +211,10 @@ std::optional<std::string> Parse(int argc, char** argv, Options& o) {
             o.utc = true;
         } else if (arg == "--events") {
             o.events = true;
+        } else if (arg == "--track") {
+            o.track = true;
+        } else if (arg == "--dry-run") {
+            o.dryRun = true;
         } else if (arg == "--csv") {
             o.csv = true;
         } else if (arg == "--jsonl") {
@@ -204,7 +226,8 @@ std::optional<std::string> Parse(int argc, char** argv, Options& o) {
         } else if (arg == "--source" || arg == "--ra" || arg == "--dec" || arg == "--name" ||
                    arg == "--at" || arg == "--zone" || arg == "--step" || arg == "--chart" ||
                    arg == "--width" || arg == "--height" ||
-                   arg == "--from" || arg == "--to" || arg == "--every") {
+                   arg == "--from" || arg == "--to" || arg == "--every" ||
+                   arg == "--rotator" || arg == "--duration") {
             const std::optional<std::string> v = value();
             if (!v) return arg + " needs a value";
             if (arg == "--source") {
@@ -224,6 +247,13 @@ std::optional<std::string> Parse(int argc, char** argv, Options& o) {
                 if (!field)
                     return arg + " takes a valid date and time (2026-12-11 09:00:00, " +
                            "2026-12-11T09:00, a trailing Z for UT), not " + Quoted(*v);
+            } else if (arg == "--rotator") {
+                o.rotator = *v;
+            } else if (arg == "--duration") {
+                const std::optional<double> n = Number(*v);
+                if (!n || *n <= 0 || *n > 1e9)
+                    return "--duration takes a positive number of seconds, not " + Quoted(*v);
+                o.duration = *n;
             } else if (arg == "--every") {
                 o.every = ParseDuration(*v);
                 if (!o.every)
@@ -247,7 +277,8 @@ std::optional<std::string> Parse(int argc, char** argv, Options& o) {
                     return "--chart takes a file name ending in .png or .svg, not " + Quoted(*v);
                 o.chart = *v;
             } else if (arg == "--width" || arg == "--height" ||
-                   arg == "--from" || arg == "--to" || arg == "--every") {
+                   arg == "--from" || arg == "--to" || arg == "--every" ||
+                   arg == "--rotator" || arg == "--duration") {
                 const std::optional<double> n = Number(*v);
                 if (!n || *n != std::floor(*n) || *n < 100 || *n > 10000)
                     return arg + " takes whole pixels from 100 to 10000, not " + Quoted(*v);
@@ -270,7 +301,13 @@ std::optional<std::string> Parse(int argc, char** argv, Options& o) {
         return "--width, --height and --polar go with --chart";
     const bool range = o.from || o.to || o.every;
     if (range && !(o.from && o.to && o.every)) return "--from, --to and --every go together";
-    if ((o.csv || o.jsonl) && !range) return "--csv and --jsonl go with --from, --to and --every";
+    if ((o.rotator || o.dryRun || o.duration) && !o.track)
+        return "--rotator, --dry-run and --duration go with --track";
+    if (o.track && (range || o.at || o.table || o.events || o.chart || o.json || o.csv))
+        return "--track follows the source now: leave out --at, --from, --table, --events, "
+               "--chart, --json and --csv";
+    if (o.csv && !range) return "--csv goes with --from, --to and --every";
+    if (o.jsonl && !range && !o.track) return "--jsonl goes with --from/--to/--every or --track";
     if (o.csv && o.jsonl) return "--csv and --jsonl exclude each other";
     if (range && (o.at || o.table || o.events || o.chart || o.json))
         return "--from/--to/--every print rows only: leave out --at, --table, --events, "
@@ -314,6 +351,13 @@ double UtOf(const ObservationState& s, const TypedInstant& t, bool utc) {
 ClockReading ClockOf(const ObservationState& s, const TypedInstant& t, bool utc) {
     if (!(t.Utc || utc)) return t.Clock;
     return ClockReadingOf(ClockJulianDate(s, UtOf(s, t, utc)));
+}
+
+std::string Fixed(double v) {
+    if (!std::isfinite(v)) return "-";
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.3f", v);
+    return buffer;
 }
 
 double Degrees(double radians, bool wrap) {
@@ -365,6 +409,132 @@ int PrintRows(const Options& o, ObservationState& s) {
                         "dec=%+09.5f\u00b0\n",
                         local.c_str(), universal.c_str(), p.Azimuth, p.Elevation, ra, dec);
         if (std::ferror(stdout)) break;
+    }
+    return Finish();
+}
+
+volatile std::sig_atomic_t stopRequested = 0;
+
+// Waits up to seconds, less when Ctrl+C or SIGTERM arrives.
+void Pause(double seconds) {
+    const auto until = std::chrono::steady_clock::now() +
+                       std::chrono::duration<double>(seconds);
+    while (!stopRequested && std::chrono::steady_clock::now() < until)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+}
+
+double UtNow() {
+    const auto since = std::chrono::system_clock::now().time_since_epoch();
+    return 2440587.5 + std::chrono::duration<double>(since).count() / 86400.0;
+}
+
+// --track: follows the source with the rotator until the duration ends or a
+// signal arrives, then stops the rotator.
+int Track(const Options& o, ObservationState& s, const std::string& defaultFile) {
+    if (s.Kind == SourceKind::Planet && s.PlanetNumber == 3)
+        return Fail("the Earth has no place in the sky: nothing to track");
+    const std::string file = o.rotator ? *o.rotator : defaultFile;
+    RotatorConfigReading reading;
+    if (o.rotator || !o.dryRun || std::filesystem::exists(file)) reading = ReadRotatorConfig(file);
+    if (!reading.Problems.empty()) {
+        for (const std::string& p : reading.Problems)
+            std::fprintf(stderr, "kelvo-ephem: %s\n", p.c_str());
+        std::fprintf(stderr, "kelvo-ephem: tracking does not start\n");
+        return 2;
+    }
+    const RotatorConfig& config = reading.Config;
+    const ClockReading c = ReadLocalClock();
+    Sweep sweep(RequestFor(s, c.Year, c.Month, c.Day, ClockHours(c)), s.SourceRa, s.SourceDec);
+    if (!sweep.Status().Usable) {
+        std::fprintf(stderr, "kelvo-ephem: no place for %s: %s\n", NameAsUtf8(s.SourceName).c_str(),
+                     sweep.Status().Detail.c_str());
+        return 3;
+    }
+    std::signal(SIGINT, [](int) { stopRequested = 1; });
+    std::signal(SIGTERM, [](int) { stopRequested = 1; });
+    RotatorLink link(config);
+    const HorizonProfile* profile = s.ShowHorizon ? &s.Horizon : nullptr;
+    std::optional<std::pair<double, double>> last;
+    std::optional<double> presentAz;
+    double retryPause = 1.0, nextAttempt = 0.0;
+    const auto start = std::chrono::steady_clock::now();
+    auto elapsed = [&] {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    };
+    auto say = [](const std::string& text) {
+        std::fprintf(stderr, "kelvo-ephem: %s\n", text.c_str());
+    };
+    bool holding = false;
+    while (!stopRequested && (!o.duration || elapsed() < *o.duration)) {
+        if (!o.dryRun && !link.IsOpen() && elapsed() >= nextAttempt) {
+            if (const std::string error = link.Open(); !error.empty()) {
+                say("rotator: " + error + "; next attempt in " +
+                    std::to_string(static_cast<int>(retryPause)) + " s");
+                nextAttempt = elapsed() + retryPause;
+                retryPause = std::min(retryPause * 2.0, 30.0);
+            } else {
+                say("rotator: connected");
+                retryPause = 1.0;
+                last.reset();
+            }
+        }
+        const double ut = UtNow();
+        const SweepPlace target = sweep.At(ut);
+        double reportedAz = std::nan(""), reportedEl = std::nan("");
+        if (link.IsOpen()) {
+            if (const std::string error = link.GetPosition(reportedAz, reportedEl); !error.empty()) {
+                say("rotator: " + error + "; connection lost");
+                link.Close();
+                nextAttempt = elapsed() + retryPause;
+            } else {
+                presentAz = reportedAz;
+            }
+        }
+        const RotatorCommand command =
+            CommandFor(config, profile, target.Azimuth, target.Elevation, last, presentAz);
+        const bool send = command.What == RotatorCommand::Action::Move ||
+                          (command.What == RotatorCommand::Action::Park &&
+                           !(last && last->first == command.Azimuth &&
+                             last->second == command.Elevation));
+        const bool holdStarts = command.What == RotatorCommand::Action::Hold && !holding;
+        holding = command.What == RotatorCommand::Action::Hold;
+        if (send && link.IsOpen()) {
+            if (const std::string error = link.SetPosition(command.Azimuth, command.Elevation);
+                !error.empty()) {
+                say("rotator: " + error);
+            }
+        }
+        if (send) last = std::pair{command.Azimuth, command.Elevation};
+        if (send || holdStarts) {
+            const char* action = command.What == RotatorCommand::Action::Move   ? "move"
+                                 : command.What == RotatorCommand::Action::Park ? "park"
+                                                                                : "hold";
+            const std::string time = IsoText(ut) + "Z";
+            const bool commanded = command.What != RotatorCommand::Action::Hold;
+            if (o.jsonl)
+                std::printf("{\"time\": \"%s\", \"action\": \"%s\", \"target_az_deg\": %s, "
+                            "\"target_el_deg\": %s, \"command_az_deg\": %s, "
+                            "\"command_el_deg\": %s, \"rotator_az_deg\": %s, "
+                            "\"rotator_el_deg\": %s}\n",
+                            time.c_str(), action, JsonNumber(target.Azimuth).c_str(),
+                            JsonNumber(target.Elevation).c_str(),
+                            commanded ? JsonNumber(command.Azimuth).c_str() : "null",
+                            commanded ? JsonNumber(command.Elevation).c_str() : "null",
+                            JsonNumber(reportedAz).c_str(), JsonNumber(reportedEl).c_str());
+            else
+                std::printf("%s  %-4s  target a=%07.3f e=%+07.3f  command a=%s e=%s  "
+                            "rotator a=%s e=%s\n",
+                            time.c_str(), action, target.Azimuth, target.Elevation,
+                            commanded ? Fixed(command.Azimuth).c_str() : "-",
+                            commanded ? Fixed(command.Elevation).c_str() : "-",
+                            Fixed(reportedAz).c_str(), Fixed(reportedEl).c_str());
+            std::fflush(stdout);
+        }
+        Pause(o.duration ? std::min(config.Period, *o.duration - elapsed()) : config.Period);
+    }
+    if (link.IsOpen()) {
+        if (const std::string error = link.Stop(); !error.empty()) say("rotator: stop: " + error);
+        link.Close();
     }
     return Finish();
 }
@@ -431,6 +601,7 @@ int main(int argc, char** argv) {
         SetText(s.SourceName, o.name ? *o.name : "individual");
     }
     if (o.from) return PrintRows(o, s);
+    if (o.track) return Track(o, s, where.StationFile("rotator.cfg"));
     const ClockReading clock = o.at ? ClockOf(s, *o.at, o.utc) : ReadLocalClock();
 
     double lst = 0, azimuth = 0, elevation = 0;

@@ -1,0 +1,299 @@
+// The rotator: rotator.cfg, the safe command for a target, and the Hamlib
+// link against the dummy rotator in-process, a real rotctld started here on
+// 127.0.0.1, and peers that never answer or answer garbage.
+#include <gtest/gtest.h>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <random>
+#include <string>
+#include <thread>
+
+#include "Rotator.h"
+
+using namespace kelvo;
+using Action = RotatorCommand::Action;
+
+TEST(RotatorConfig, ReadsEveryKeyAndReportsBadLines) {
+    const RotatorConfigReading good = ParseRotatorConfig(
+        "# the dish\nmodel = 2\ndevice = 127.0.0.1:4533   # rotctld\nspeed=9600\n"
+        "az_min = -180\naz_max = 540\nel_min = 5\nel_max = 85\nmin_elevation = 10\n"
+        "dead_band = 0.25\nperiod = 1.5\nbelow = park\npark_az = 180\npark_el = 60\n",
+        "rotator.cfg");
+    EXPECT_TRUE(good.Problems.empty()) << good.Problems.front();
+    const RotatorConfig& c = good.Config;
+    EXPECT_EQ(c.Model, 2);
+    EXPECT_EQ(c.Device, "127.0.0.1:4533");
+    EXPECT_EQ(c.Speed, 9600);
+    EXPECT_EQ(c.AzMin, -180);
+    EXPECT_EQ(c.AzMax, 540);
+    EXPECT_EQ(c.ElMin, 5);
+    EXPECT_EQ(c.ElMax, 85);
+    EXPECT_EQ(c.MinElevation, 10);
+    EXPECT_EQ(c.DeadBand, 0.25);
+    EXPECT_EQ(c.Period, 1.5);
+    EXPECT_TRUE(c.Park);
+    EXPECT_EQ(c.ParkAz, 180);
+    EXPECT_EQ(c.ParkEl, 60);
+
+    const struct {
+        const char* Text;
+        const char* Problem;
+    } bad[] = {
+        {"model = 1\nspeeed = 3\n", "rotator.cfg line 2: unknown key \"speeed\""},
+        {"period = x\n", "rotator.cfg line 1: period takes a number"},
+        {"period = 0\n", "line 1: period takes a number from 0.1 to 3600"},
+        {"dead_band = 1 2\n", "line 1: dead_band takes"},
+        {"below = drop\n", "line 1: below takes hold or park"},
+        {"model = 1.5\n", "line 1: model takes a Hamlib model number"},
+        {"just words\n", "line 1: \"just words\" is not \"key = value\""},
+        {"az_min = 10\naz_max = 5\n", "rotator.cfg: az_min must lie below az_max"},
+        {"model = 2\n", "the network model needs device = host:port"},
+        {"el_max = 1e999\n", "line 1: el_max takes"},
+    };
+    for (const auto& b : bad) {
+        const RotatorConfigReading r = ParseRotatorConfig(b.Text, "rotator.cfg");
+        ASSERT_FALSE(r.Problems.empty()) << b.Text;
+        EXPECT_NE(r.Problems.front().find(b.Problem), std::string::npos) << r.Problems.front();
+    }
+    EXPECT_FALSE(ReadRotatorConfig("/nonexistent-kelvo/rotator.cfg").Problems.empty());
+}
+
+TEST(RotatorCommand, SafeShortAndWithinTheDeadBand) {
+    RotatorConfig c;
+    c.AzMin = -180;
+    c.AzMax = 540;
+    c.ElMin = 0;
+    c.ElMax = 80;
+    c.MinElevation = 5;
+    c.DeadBand = 0.5;
+    HorizonProfile profile;
+    profile.fill(2.0f);
+    for (int a = 100; a < 110; ++a) profile[a] = 20.0f;
+
+    struct Case {
+        const char* Name;
+        bool Park, Profile;
+        double Az, El;
+        std::optional<std::pair<double, double>> Last;
+        std::optional<double> Present;
+        Action Expect;
+        double Az2, El2;
+    } cases[] = {
+        {"plain move", false, true, 200, 30, {}, 200, Action::Move, 200, 30},
+        {"short way past north", false, true, 10, 30, {}, 350, Action::Move, 370, 30},
+        {"short way back", false, true, 350, 30, {}, 10, Action::Move, -10, 30},
+        {"within the dead band", false, true, 200.3, 30.2, std::pair{200.0, 30.0}, 200,
+         Action::Keep, 200.3, 30.2},
+        {"just beyond it", false, true, 200.6, 30, std::pair{200.0, 30.0}, 200, Action::Move,
+         200.6, 30},
+        {"above el_max: clamped", false, true, 200, 88, {}, 200, Action::Move, 200, 80},
+        {"below min_elevation: hold", false, true, 200, 4, {}, 200, Action::Hold, 0, 0},
+        {"behind the profile: hold", false, true, 105, 15, {}, 200, Action::Hold, 0, 0},
+        {"no profile loaded", false, false, 105, 15, {}, 200, Action::Move, 105, 15},
+        {"behind the profile: park", true, true, 105, 15, {}, 200, Action::Park, 0, 90 > 80 ? 80 : 90},
+        {"no place: hold", false, true, NAN, 15, {}, 200, Action::Hold, 0, 0},
+    };
+    for (const Case& k : cases) {
+        c.Park = k.Park;
+        const RotatorCommand r =
+            CommandFor(c, k.Profile ? &profile : nullptr, k.Az, k.El, k.Last, k.Present);
+        EXPECT_EQ(static_cast<int>(r.What), static_cast<int>(k.Expect)) << k.Name;
+        if (k.Expect == Action::Move || k.Expect == Action::Park) {
+            EXPECT_NEAR(r.Azimuth, k.Az2, 1e-9) << k.Name;
+            EXPECT_NEAR(r.Elevation, k.El2, 1e-9) << k.Name;
+        }
+    }
+    // Whatever the target: a command lies within the limits and never below
+    // the lowest elevation at its azimuth.
+    std::mt19937 random(3);
+    std::uniform_real_distribution<double> az(-720, 720), el(-90, 90);
+    for (bool park : {false, true})
+        for (int i = 0; i < 20000; ++i) {
+            c.Park = park;
+            c.ParkEl = 1.0;  // asks for too low a park: raised to the lowest allowed
+            const RotatorCommand r = CommandFor(c, &profile, az(random), el(random), {}, az(random));
+            if (r.What == Action::Hold || r.What == Action::Keep) continue;
+            EXPECT_GE(r.Azimuth, c.AzMin);
+            EXPECT_LE(r.Azimuth, c.AzMax);
+            EXPECT_LE(r.Elevation, c.ElMax);
+            EXPECT_GE(r.Elevation, LowestElevation(c, &profile, r.Azimuth));
+        }
+}
+
+namespace {
+
+RotatorConfig Dummy() {
+    RotatorConfig c;
+    c.Model = 1;
+    return c;
+}
+
+// A free TCP port on 127.0.0.1.
+int FreePort() {
+    const int s = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a);
+    socklen_t n = sizeof a;
+    getsockname(s, reinterpret_cast<sockaddr*>(&a), &n);
+    close(s);
+    return ntohs(a.sin_port);
+}
+
+// rotctld -m 1 on 127.0.0.1:port, until stopped.
+class Rotctld {
+public:
+    explicit Rotctld(int port) : port_(port) { Start(); }
+    ~Rotctld() { Kill(); }
+    void Start() {
+        pid_ = fork();
+        if (pid_ == 0) {
+            const std::string p = std::to_string(port_);
+            execlp("rotctld", "rotctld", "-m", "1", "-T", "127.0.0.1", "-t", p.c_str(),
+                   static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        // Ready once it accepts a connection.
+        for (int i = 0; i < 100; ++i) {
+            const int s = socket(AF_INET, SOCK_STREAM, 0);
+            sockaddr_in a{};
+            a.sin_family = AF_INET;
+            a.sin_port = htons(static_cast<uint16_t>(port_));
+            a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+            const bool up = connect(s, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
+            close(s);
+            if (up) return;
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+    }
+    void Kill() {
+        if (pid_ <= 0) return;
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+        pid_ = -1;
+    }
+
+private:
+    int port_;
+    pid_t pid_ = -1;
+};
+
+// A peer on 127.0.0.1 that accepts and then says nothing, or answers every
+// line with what reply gives.
+class Peer {
+public:
+    explicit Peer(std::string reply) : reply_(std::move(reply)) {
+        listener_ = socket(AF_INET, SOCK_STREAM, 0);
+        int one = 1;
+        setsockopt(listener_, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        bind(listener_, reinterpret_cast<sockaddr*>(&a), sizeof a);
+        listen(listener_, 4);
+        socklen_t n = sizeof a;
+        getsockname(listener_, reinterpret_cast<sockaddr*>(&a), &n);
+        port_ = ntohs(a.sin_port);
+        thread_ = std::thread([this] {
+            while (!done_) {
+                const int c = accept(listener_, nullptr, nullptr);
+                if (c < 0) return;
+                char buffer[512];
+                while (!done_) {
+                    const ssize_t got = read(c, buffer, sizeof buffer);
+                    if (got <= 0) break;
+                    if (!reply_.empty()) (void)!write(c, reply_.data(), reply_.size());
+                }
+                close(c);
+            }
+        });
+    }
+    ~Peer() {
+        done_ = true;
+        shutdown(listener_, SHUT_RDWR);
+        close(listener_);
+        thread_.join();
+    }
+    std::string Device() const { return "127.0.0.1:" + std::to_string(port_); }
+
+private:
+    std::string reply_;
+    int listener_ = -1, port_ = 0;
+    std::atomic<bool> done_{false};
+    std::thread thread_;
+};
+
+double Seconds(std::chrono::steady_clock::time_point since) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}
+
+}  // namespace
+
+TEST(RotatorLink, DummyInProcessFollowsAndStops) {
+    RotatorLink link(Dummy());
+    ASSERT_EQ(link.Open(), "");
+    ASSERT_EQ(link.SetPosition(20.0, 10.0), "");
+    double az = -1, el = -1;
+    for (int i = 0; i < 100 && !(std::fabs(az - 20) < 0.01 && std::fabs(el - 10) < 0.01); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        ASSERT_EQ(link.GetPosition(az, el), "");
+    }
+    EXPECT_NEAR(az, 20.0, 0.01);
+    EXPECT_NEAR(el, 10.0, 0.01);
+    EXPECT_EQ(link.Stop(), "");
+    link.Close();
+    EXPECT_EQ(link.GetPosition(az, el), "not connected");
+    RotatorConfig unknown = Dummy();
+    unknown.Model = 999999;
+    EXPECT_NE(RotatorLink(unknown).Open(), "");
+}
+
+TEST(RotatorLink, RotctldKilledAndRestartedIsReconnected) {
+    const int port = FreePort();
+    auto daemon = std::make_unique<Rotctld>(port);
+    RotatorConfig c;
+    c.Model = 2;
+    c.Device = "127.0.0.1:" + std::to_string(port);
+    RotatorLink link(c);
+    ASSERT_EQ(link.Open(), "");
+    ASSERT_EQ(link.SetPosition(30.0, 5.0), "");
+    double az = 0, el = 0;
+    EXPECT_EQ(link.GetPosition(az, el), "");
+    daemon.reset();  // killed
+    const auto t0 = std::chrono::steady_clock::now();
+    EXPECT_NE(link.GetPosition(az, el), "");  // reported, not silent
+    EXPECT_LT(Seconds(t0), 10.0);
+    link.Close();
+    EXPECT_NE(link.Open(), "");  // nothing listens
+    daemon = std::make_unique<Rotctld>(port);
+    ASSERT_EQ(link.Open(), "");
+    EXPECT_EQ(link.GetPosition(az, el), "");
+}
+
+TEST(RotatorLink, SilentAndGarbagePeersAreReportedWithoutHanging) {
+    for (const std::string& reply : {std::string(), std::string("garbage\n"),
+                                    std::string(5000, 'x') + "\n", std::string("RPRT -1\n")}) {
+        Peer peer(reply);
+        RotatorConfig c;
+        c.Model = 2;
+        c.Device = peer.Device();
+        RotatorLink link(c);
+        const auto t0 = std::chrono::steady_clock::now();
+        std::string error = link.Open();
+        double az = 0, el = 0;
+        if (error.empty()) error = link.GetPosition(az, el);
+        if (error.empty()) error = link.SetPosition(10, 10);
+        EXPECT_NE(error, "") << reply.substr(0, 20);
+        EXPECT_LT(Seconds(t0), 20.0) << reply.substr(0, 20);
+    }
+}
