@@ -165,7 +165,10 @@ INSTANTIATE_TEST_SUITE_P(
         BadInput{"too many rows",
                  {"--from", "2000-01-01T00:00", "--to", "2099-01-01T00:00", "--every", "1s"},
                  "more than 1e9 rows"},
-        BadInput{"csv without a range", {"--csv"}, "--csv and --jsonl go with"},
+        BadInput{"csv without a range", {"--csv"}, "--csv goes with --from"},
+        BadInput{"dry run without track", {"--dry-run"}, "go with --track"},
+        BadInput{"track at a time", {"--track", "--at", "2026-12-11T09:00"}, "--track follows"},
+        BadInput{"track for no time", {"--track", "--duration", "-1"}, "--duration takes"},
         BadInput{"csv and jsonl",
                  {"--from", "2026-12-11T00:00", "--to", "2026-12-11T01:00", "--every", "1m",
                   "--csv", "--jsonl"},
@@ -421,4 +424,27 @@ TEST_F(WindowTest, CommandLineEventsOfTheDay) {
     const EphemRun plain = Ephem(dir_.path(), {"--source", "Cas A", "--at", "2026-12-11T12:00",
                                                "--events"});
     EXPECT_TRUE(plain.out.contains("\nAlways up\ntransit 18:01:4")) << plain.out.toStdString();
+}
+
+TEST_F(WindowTest, CommandLineTracksDryAndWithTheDummyRotator) {
+    const EphemRun dry = Ephem(dir_.path(), {"--source", "Sun", "--track", "--dry-run",
+                                             "--duration", "0.5", "--jsonl"});
+    ASSERT_EQ(dry.status, 0) << dry.err.toStdString();
+    const QJsonObject first = JsonOf(dry.out.split('\n', Qt::SkipEmptyParts).first());
+    EXPECT_TRUE(first.value("target_az_deg").isDouble());
+    EXPECT_TRUE(first.value("rotator_az_deg").isNull());  // no rotator
+
+    Write("rotator.cfg", "model = 1\nperiod = 0.2\n");
+    const EphemRun dummy = Ephem(dir_.path(), {"--source", "Sun", "--track", "--duration", "1"});
+    ASSERT_EQ(dummy.status, 0) << dummy.err.toStdString();
+    EXPECT_TRUE(dummy.err.contains("rotator: connected"));
+    EXPECT_TRUE(dummy.out.contains("command a=")) << dummy.out.toStdString();
+
+    Write("rotator.cfg", "model = 1\nbelow = sometimes\nwobble = 1\n");
+    const EphemRun bad = Ephem(dir_.path(), {"--source", "Sun", "--track"});
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_TRUE(bad.out.isEmpty());
+    EXPECT_TRUE(bad.err.contains("rotator.cfg line 2: below takes hold or park"));
+    EXPECT_TRUE(bad.err.contains("rotator.cfg line 3: unknown key \"wobble\""));
+    EXPECT_TRUE(bad.err.contains("tracking does not start"));
 }
