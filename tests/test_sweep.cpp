@@ -68,20 +68,8 @@ Worst Compare(const Case& c, const Site& site, bool ofDate, const std::vector<do
         // The clock reading of ut, as a driver takes it.
         const double day0 = std::floor(ut - 0.5) + 0.5;
         const double hours = (ut - day0) * 24.0;
-        double y0 = 0;
-        int y = 0, m = 0, d = 0;
-        {
-            // Calendar date of day0 (Meeus 7, as the drivers' inverse).
-            const double Z = day0 + 0.5;
-            const double alpha = std::floor((Z - 1867216.25) / 36524.25);
-            const double A = Z < 2299161 ? Z : Z + 1 + alpha - std::floor(alpha / 4);
-            const double B = A + 1524, C = std::floor((B - 122.1) / 365.25);
-            const double D = std::floor(365.25 * C), E = std::floor((B - D) / 30.6001);
-            d = static_cast<int>(B - D - std::floor(30.6001 * E));
-            m = static_cast<int>(E < 14 ? E - 1 : E - 13);
-            y0 = m > 2 ? C - 4716 : C - 4715;
-            y = static_cast<int>(y0);
-        }
+        const CalendarDate date = CalendarDateOf(day0);
+        const int y = date.Year, m = date.Month, d = static_cast<int>(std::lround(date.Day));
         double lst, az, el, r = ra, de = dec, jd;
         PlaceStatus s;
         if (c.Kind == SourceKind::Planet)
