@@ -101,13 +101,12 @@ RotatorConfigReading ParseRotatorConfig(std::string_view text, const std::string
         }
         if (end == text.size()) break;
     }
-    lineNumber = 0;
-    if (c.AzMin >= c.AzMax) problem("az_min must lie below az_max");
-    if (c.ElMin >= c.ElMax) problem("el_min must lie below el_max");
-    if (c.AzMax - c.AzMin > 720) problem("az_max - az_min exceeds 720 degrees");
-    if (c.Model == 2 && c.Device.empty()) problem("the network model needs device = host:port");
-    for (std::string& p : out.Problems)
-        if (p.find(" line 0: ") != std::string::npos) p.replace(p.find(" line 0: "), 9, ": ");
+    // Problems of the file as a whole name no line.
+    auto fileProblem = [&](const std::string& what) { out.Problems.push_back(fileName + ": " + what); };
+    if (c.AzMin >= c.AzMax) fileProblem("az_min must lie below az_max");
+    if (c.ElMin >= c.ElMax) fileProblem("el_min must lie below el_max");
+    if (c.AzMax - c.AzMin > 720) fileProblem("az_max - az_min exceeds 720 degrees");
+    if (c.Model == 2 && c.Device.empty()) fileProblem("the network model needs device = host:port");
     return out;
 }
 
