@@ -452,65 +452,28 @@ int Track(const Options& o, ObservationState& s, const std::string& defaultFile)
     }
     std::signal(SIGINT, [](int) { stopRequested = 1; });
     std::signal(SIGTERM, [](int) { stopRequested = 1; });
-    RotatorLink link(config);
-    const HorizonProfile* profile = s.ShowHorizon ? &s.Horizon : nullptr;
-    std::optional<std::pair<double, double>> last;
-    std::optional<double> presentAz;
-    double retryPause = 1.0, nextAttempt = 0.0;
+    // The horizon profile always bounds the rotator (all zeros when there is
+    // no horizon.prn), whether or not the readouts test visibility against it.
+    RotatorSession session(config, &s.Horizon, o.dryRun);
     const auto start = std::chrono::steady_clock::now();
     auto elapsed = [&] {
         return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     };
     auto say = [](const std::string& text) {
-        std::fprintf(stderr, "kelvo-ephem: %s\n", text.c_str());
+        std::fprintf(stderr, "kelvo-ephem: rotator: %s\n", text.c_str());
     };
-    bool holding = false;
     while (!stopRequested && (!o.duration || elapsed() < *o.duration)) {
-        if (!o.dryRun && !link.IsOpen() && elapsed() >= nextAttempt) {
-            if (const std::string error = link.Open(); !error.empty()) {
-                say("rotator: " + error + "; next attempt in " +
-                    std::to_string(static_cast<int>(retryPause)) + " s");
-                nextAttempt = elapsed() + retryPause;
-                retryPause = std::min(retryPause * 2.0, 30.0);
-            } else {
-                say("rotator: connected");
-                retryPause = 1.0;
-                last.reset();
-            }
-        }
         const double ut = UtNow();
         const SweepPlace target = sweep.At(ut);
-        double reportedAz = std::nan(""), reportedEl = std::nan("");
-        if (link.IsOpen()) {
-            if (const std::string error = link.GetPosition(reportedAz, reportedEl); !error.empty()) {
-                say("rotator: " + error + "; connection lost");
-                link.Close();
-                nextAttempt = elapsed() + retryPause;
-            } else {
-                presentAz = reportedAz;
-            }
-        }
-        const RotatorCommand command =
-            CommandFor(config, profile, target.Azimuth, target.Elevation, last, presentAz);
-        const bool send = command.What == RotatorCommand::Action::Move ||
-                          (command.What == RotatorCommand::Action::Park &&
-                           !(last && last->first == command.Azimuth &&
-                             last->second == command.Elevation));
-        const bool holdStarts = command.What == RotatorCommand::Action::Hold && !holding;
-        holding = command.What == RotatorCommand::Action::Hold;
-        if (send && link.IsOpen()) {
-            if (const std::string error = link.SetPosition(command.Azimuth, command.Elevation);
-                !error.empty()) {
-                say("rotator: " + error);
-            }
-        }
-        if (send) last = std::pair{command.Azimuth, command.Elevation};
-        if (send || holdStarts) {
+        const RotatorRound round = session.Round(elapsed(), target.Azimuth, target.Elevation);
+        for (const std::string& m : round.Messages) say(m);
+        const RotatorCommand& command = round.Command;
+        if (round.Sent || round.HoldStarts) {
             const char* action = command.What == RotatorCommand::Action::Move   ? "move"
                                  : command.What == RotatorCommand::Action::Park ? "park"
                                                                                 : "hold";
             const std::string time = IsoText(ut) + "Z";
-            const bool commanded = command.What != RotatorCommand::Action::Hold;
+            const bool commanded = round.Sent;
             if (o.jsonl)
                 std::printf("{\"time\": \"%s\", \"action\": \"%s\", \"target_az_deg\": %s, "
                             "\"target_el_deg\": %s, \"command_az_deg\": %s, "
@@ -520,22 +483,21 @@ int Track(const Options& o, ObservationState& s, const std::string& defaultFile)
                             JsonNumber(target.Elevation).c_str(),
                             commanded ? JsonNumber(command.Azimuth).c_str() : "null",
                             commanded ? JsonNumber(command.Elevation).c_str() : "null",
-                            JsonNumber(reportedAz).c_str(), JsonNumber(reportedEl).c_str());
+                            JsonNumber(round.ReportedAz).c_str(),
+                            JsonNumber(round.ReportedEl).c_str());
             else
                 std::printf("%s  %-4s  target a=%07.3f e=%+07.3f  command a=%s e=%s  "
                             "rotator a=%s e=%s\n",
                             time.c_str(), action, target.Azimuth, target.Elevation,
                             commanded ? Fixed(command.Azimuth).c_str() : "-",
                             commanded ? Fixed(command.Elevation).c_str() : "-",
-                            Fixed(reportedAz).c_str(), Fixed(reportedEl).c_str());
+                            Fixed(round.ReportedAz).c_str(), Fixed(round.ReportedEl).c_str());
             std::fflush(stdout);
         }
         Pause(o.duration ? std::min(config.Period, *o.duration - elapsed()) : config.Period);
     }
-    if (link.IsOpen()) {
-        if (const std::string error = link.Stop(); !error.empty()) say("rotator: stop: " + error);
-        link.Close();
-    }
+    if (session.Connected())
+        if (const std::string error = session.End(); !error.empty()) say("stop: " + error);
     return Finish();
 }
 

@@ -185,6 +185,13 @@ struct RotatorLink::Impl {
     RotatorConfig Config;
     ROT* Rot = nullptr;
     bool Open = false;
+    bool Lost = false;
+    // Hamlib's code of a call: "" or its text, and whether it lost the link.
+    std::string Result(int rc) {
+        Lost = rc == -RIG_ETIMEOUT || rc == -RIG_EIO || rc == -RIG_EPROTO ||
+               rc == -RIG_BUSERROR;
+        return rc == RIG_OK ? std::string() : std::string(rigerror(rc));
+    }
 };
 
 RotatorLink::RotatorLink(const RotatorConfig& config) : impl_(std::make_unique<Impl>()) {
@@ -241,18 +248,20 @@ bool RotatorLink::IsOpen() const { return impl_->Open; }
 
 std::string RotatorLink::SetPosition(double azimuth, double elevation) {
     if (!impl_->Open) return "not connected";
-    const int rc = rot_set_position(impl_->Rot, static_cast<azimuth_t>(azimuth),
-                                    static_cast<elevation_t>(elevation));
-    return rc == RIG_OK ? std::string() : rigerror(rc);
+    return impl_->Result(rot_set_position(impl_->Rot, static_cast<azimuth_t>(azimuth),
+                                          static_cast<elevation_t>(elevation)));
 }
 
 std::string RotatorLink::GetPosition(double& azimuth, double& elevation) {
     if (!impl_->Open) return "not connected";
     azimuth_t az = 0;
     elevation_t el = 0;
-    const int rc = rot_get_position(impl_->Rot, &az, &el);
-    if (rc != RIG_OK) return rigerror(rc);
-    if (!std::isfinite(az) || !std::isfinite(el)) return "the rotator reported no number";
+    if (std::string error = impl_->Result(rot_get_position(impl_->Rot, &az, &el)); !error.empty())
+        return error;
+    if (!std::isfinite(az) || !std::isfinite(el)) {
+        impl_->Lost = true;
+        return "the rotator reported no number";
+    }
     azimuth = az;
     elevation = el;
     return {};
@@ -260,8 +269,87 @@ std::string RotatorLink::GetPosition(double& azimuth, double& elevation) {
 
 std::string RotatorLink::Stop() {
     if (!impl_->Open) return "not connected";
-    const int rc = rot_stop(impl_->Rot);
-    return rc == RIG_OK ? std::string() : rigerror(rc);
+    return impl_->Result(rot_stop(impl_->Rot));
+}
+
+bool RotatorLink::Lost() const { return impl_->Lost; }
+
+RotatorSession::RotatorSession(const RotatorConfig& config, const HorizonProfile* profile,
+                               bool dryRun)
+    : config_(config), dryRun_(dryRun), link_(config) {
+    if (profile) profile_ = *profile;
+}
+
+void RotatorSession::LoseLink(double now, RotatorRound& round) {
+    link_.Close();
+    presentAz_.reset();
+    nextAttempt_ = now + retryPause_;
+    round.Messages.back() += "; connection lost";
+}
+
+RotatorRound RotatorSession::Round(double now, double targetAz, double targetEl) {
+    RotatorRound round;
+    if (!dryRun_ && !link_.IsOpen() && now >= nextAttempt_) {
+        if (const std::string error = link_.Open(); !error.empty()) {
+            round.Failed = true;
+            nextAttempt_ = now + retryPause_;
+            round.Messages.push_back(error + "; next attempt in " +
+                                     std::to_string(static_cast<int>(retryPause_)) + " s");
+            retryPause_ = std::min(retryPause_ * 2.0, 30.0);
+        } else {
+            round.Messages.push_back("connected");
+            retryPause_ = 1.0;
+            last_.reset();
+        }
+    }
+    if (link_.IsOpen()) {
+        double az = 0.0, el = 0.0;
+        if (const std::string error = link_.GetPosition(az, el); !error.empty()) {
+            round.Failed = true;
+            round.Messages.push_back(error);
+            if (link_.Lost()) LoseLink(now, round);
+        } else {
+            round.ReportedAz = az;
+            round.ReportedEl = el;
+            presentAz_ = az;
+        }
+    }
+    const HorizonProfile* profile = profile_ ? &*profile_ : nullptr;
+    round.Command = CommandFor(config_, profile, targetAz, targetEl, last_, presentAz_);
+    const RotatorCommand& c = round.Command;
+    using Action = RotatorCommand::Action;
+    const bool due = c.What == Action::Move ||
+                     (c.What == Action::Park &&
+                      !(last_ && last_->first == c.Azimuth && last_->second == c.Elevation));
+    round.HoldStarts = c.What == Action::Hold && !holding_;
+    holding_ = c.What == Action::Hold;
+    if (due && dryRun_) {
+        round.Sent = true;
+    } else if (due && link_.IsOpen()) {
+        if (const std::string error = link_.SetPosition(c.Azimuth, c.Elevation); !error.empty()) {
+            round.Failed = true;
+            round.Messages.push_back(error);
+            if (link_.Lost()) LoseLink(now, round);
+        } else {
+            round.Sent = true;
+        }
+    }
+    if (round.Sent) last_ = std::pair{c.Azimuth, c.Elevation};
+    round.Connected = link_.IsOpen();
+    if (!dryRun_ && !round.Connected) round.RetryIn = std::max(0.0, nextAttempt_ - now);
+    return round;
+}
+
+std::string RotatorSession::End() {
+    std::string error;
+    if (link_.IsOpen()) error = link_.Stop();
+    link_.Close();
+    last_.reset();
+    presentAz_.reset();
+    holding_ = false;
+    retryPause_ = 1.0;
+    nextAttempt_ = 0.0;
+    return error;
 }
 
 }  // namespace kelvo

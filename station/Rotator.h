@@ -3,6 +3,7 @@
 // or a rotctld through Hamlib's network model).
 #pragma once
 
+#include <cmath>
 #include <memory>
 #include <optional>
 #include <string>
@@ -76,10 +77,59 @@ public:
     std::string SetPosition(double azimuth, double elevation);
     std::string GetPosition(double& azimuth, double& elevation);
     std::string Stop();
+    // Whether the last call that failed failed on the connection itself (no
+    // answer within the time limit, an I/O error, a reply outside the
+    // protocol) rather than on an error reply of the rotator: the link is
+    // then to be closed and opened again.
+    bool Lost() const;
 
 private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
+};
+
+// What one round of tracking did.
+struct RotatorRound {
+    std::vector<std::string> Messages;  // "connected", errors with Hamlib's text, in order
+    RotatorCommand Command;             // the command for this round's target
+    bool Sent = false;        // a Move or Park went to the rotator (in a dry run: would have)
+    bool HoldStarts = false;  // the first round of a hold
+    bool Connected = false;   // the link is open after the round (a dry run: never)
+    bool Failed = false;      // an error in this round (Messages says which)
+    double RetryIn = 0.0;     // not connected: seconds until the next attempt
+    double ReportedAz = std::nan(""), ReportedEl = std::nan("");  // the rotator's position
+};
+
+// Tracking, one round at a time: connects (after a lost connection again,
+// with pauses of 1 s doubling to 30 s), reads the rotator's position, and
+// sends the safe command for the target (CommandFor) when it is a Move or a
+// new Park. A command the rotator refused is sent again in the next round.
+// The clock is the caller's: now in seconds on any steady scale. Shared by
+// kelvo-ephem --track and the window's tracker; one thread at a time.
+class RotatorSession {
+public:
+    // profile: the horizon profile to respect (copied), or none. A dry run
+    // computes the commands without a rotator.
+    RotatorSession(const RotatorConfig& config, const HorizonProfile* profile, bool dryRun = false);
+
+    // A round at now for the target at (targetAz, targetEl), degrees; a
+    // target that is not finite has no place and is held.
+    RotatorRound Round(double now, double targetAz, double targetEl);
+    // Stops the rotator and closes the link; Hamlib's text on a failure.
+    std::string End();
+    bool Connected() const { return link_.IsOpen(); }
+    const RotatorConfig& Config() const { return config_; }
+
+private:
+    RotatorConfig config_;
+    std::optional<HorizonProfile> profile_;
+    bool dryRun_;
+    RotatorLink link_;
+    std::optional<std::pair<double, double>> last_;  // the last command the rotator took
+    std::optional<double> presentAz_;
+    bool holding_ = false;
+    double retryPause_ = 1.0, nextAttempt_ = 0.0;
+    void LoseLink(double now, RotatorRound& round);
 };
 
 }  // namespace kelvo

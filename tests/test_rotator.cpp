@@ -1,6 +1,7 @@
-// The rotator: rotator.cfg, the safe command for a target, and the Hamlib
-// link against the dummy rotator in-process, a real rotctld started here on
-// 127.0.0.1, and peers that never answer or answer garbage.
+// The rotator: rotator.cfg, the safe command for a target, the Hamlib link,
+// tracking round by round and on its own thread, against the dummy rotator
+// in-process, a real rotctld started here on 127.0.0.1, and peers that never
+// answer or answer garbage.
 #include <gtest/gtest.h>
 
 #include <arpa/inet.h>
@@ -18,6 +19,8 @@
 #include <thread>
 
 #include "Rotator.h"
+#include "RotatorTracker.h"
+#include "Track.h"
 
 using namespace kelvo;
 using Action = RotatorCommand::Action;
@@ -296,4 +299,287 @@ TEST(RotatorLink, SilentAndGarbagePeersAreReportedWithoutHanging) {
         EXPECT_NE(error, "") << reply.substr(0, 20);
         EXPECT_LT(Seconds(t0), 20.0) << reply.substr(0, 20);
     }
+}
+
+namespace {
+
+RotatorConfig Rotctl(int port) {
+    RotatorConfig c;
+    c.Model = 2;
+    c.Device = "127.0.0.1:" + std::to_string(port);
+    return c;
+}
+
+void Sleep(double seconds) {
+    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+}
+
+// Angle between two azimuths, degrees.
+double AzimuthGap(double a, double b) { return std::fabs(std::remainder(a - b, 360.0)); }
+
+// Waits up to limit seconds for the tracker's state to satisfy done.
+template <typename Done>
+RotatorStatus WaitFor(const RotatorTracker& tracker, double limit, Done done) {
+    const auto t0 = std::chrono::steady_clock::now();
+    RotatorStatus s = tracker.Status();
+    while (!done(s) && Seconds(t0) < limit) {
+        Sleep(0.05);
+        s = tracker.Status();
+    }
+    return s;
+}
+
+}  // namespace
+
+// The dummy behind rotctld turns at about 6 deg/s in both axes; a source
+// moving 1.5 deg/s in azimuth is followed with every command within the dead
+// band of the target, and the rotator stays within the dead band plus one
+// round's motion of the target.
+TEST(RotatorSession, FollowsAMovingSourceWithinTheDeadBand) {
+    const int port = FreePort();
+    Rotctld daemon(port);
+    RotatorConfig c = Rotctl(port);
+    c.DeadBand = 0.5;
+    RotatorSession session(c, nullptr);
+    const double step = 0.3, round = 0.2;  // degrees and seconds per round
+    std::optional<std::pair<double, double>> commanded;
+    int sent = 0;
+    for (int k = 0; k < 30; ++k) {
+        const double az = 2.0 + step * k, el = 3.0 + 0.1 * k;
+        const RotatorRound r = session.Round(k * round, az, el);
+        ASSERT_TRUE(r.Connected) << k;
+        ASSERT_FALSE(r.Failed) << (r.Messages.empty() ? "" : r.Messages.back());
+        if (r.Sent) {
+            ++sent;
+            commanded = std::pair{r.Command.Azimuth, r.Command.Elevation};
+        }
+        ASSERT_TRUE(commanded);
+        EXPECT_LE(AzimuthGap(commanded->first, az), c.DeadBand) << k;
+        EXPECT_LE(std::fabs(commanded->second - el), c.DeadBand) << k;
+        if (k >= 10) {  // after the first slew
+            EXPECT_LE(AzimuthGap(r.ReportedAz, az), c.DeadBand + step + 0.05) << k;
+            EXPECT_LE(std::fabs(r.ReportedEl - el), c.DeadBand + step + 0.05) << k;
+        }
+        Sleep(round);
+    }
+    // Commands only when the target left the dead band: about one in two.
+    EXPECT_GE(sent, 10);
+    EXPECT_LE(sent, 20);
+    EXPECT_EQ(session.End(), "");
+}
+
+// A source that sets behind a hill of 20 deg (azimuth 90..180) is held where
+// it was (or parked) and never commanded lower than the hill or the limits.
+TEST(RotatorSession, BelowTheProfileIsHeldOrParkedNeverLower) {
+    HorizonProfile hill{};
+    for (int a = 90; a <= 180; ++a) hill[static_cast<std::size_t>(a)] = 20.0f;
+    for (const bool park : {false, true}) {
+        RotatorConfig c = Dummy();
+        c.MinElevation = 5.0;
+        c.Park = park;
+        c.ParkAz = 135.0;
+        c.ParkEl = 10.0;  // below the hill there: raised to 20
+        RotatorSession session(c, &hill);
+        bool held = false, parked = false;
+        for (int k = 0; k <= 80; ++k) {  // from az 100, el 40 down to el 0
+            const double az = 100.0 + 0.5 * k, el = 40.0 - 0.5 * k;
+            const RotatorRound r = session.Round(k, az, el);
+            ASSERT_TRUE(r.Connected);
+            if (r.Sent) {
+                EXPECT_GE(r.Command.Elevation,
+                          std::max<double>(c.MinElevation, HorizonAt(hill, r.Command.Azimuth)))
+                    << park << " " << k;
+            }
+            if (el < 20.0) {
+                EXPECT_EQ(r.Command.What, park ? Action::Park : Action::Hold) << k;
+                held = held || (!park && !r.Sent);
+                if (park && r.Sent) {
+                    parked = true;
+                    EXPECT_DOUBLE_EQ(r.Command.Azimuth, 135.0);
+                    EXPECT_DOUBLE_EQ(r.Command.Elevation, 20.0);
+                }
+            }
+        }
+        EXPECT_TRUE(park ? parked : held);
+    }
+}
+
+// rotctld killed mid-track: the round says so with Hamlib's text, attempts
+// follow with pauses of 1, 2, 4 s, and once rotctld is back the next
+// attempt connects and the command goes out again.
+TEST(RotatorSession, RotctldKilledMidTrackIsReconnected) {
+    const int port = FreePort();
+    auto daemon = std::make_unique<Rotctld>(port);
+    RotatorSession session(Rotctl(port), nullptr);
+    RotatorRound r = session.Round(0.0, 10.0, 10.0);
+    ASSERT_TRUE(r.Connected);
+    ASSERT_TRUE(r.Sent);
+    daemon.reset();
+    const auto t0 = std::chrono::steady_clock::now();
+    r = session.Round(1.0, 10.2, 10.2);
+    EXPECT_LT(Seconds(t0), 10.0);
+    EXPECT_FALSE(r.Connected);
+    EXPECT_TRUE(r.Failed);
+    ASSERT_FALSE(r.Messages.empty());
+    EXPECT_NE(r.Messages.back().find("connection lost"), std::string::npos) << r.Messages.back();
+    EXPECT_DOUBLE_EQ(r.RetryIn, 1.0);
+    // Before the next attempt nothing is tried; then pauses of 1, 2, 4 s.
+    r = session.Round(1.5, 10.2, 10.2);
+    EXPECT_TRUE(r.Messages.empty());
+    EXPECT_DOUBLE_EQ(r.RetryIn, 0.5);
+    double now = 2.0;
+    for (const double pause : {1.0, 2.0, 4.0}) {
+        r = session.Round(now, 10.2, 10.2);
+        ASSERT_EQ(r.Messages.size(), 1u);
+        EXPECT_NE(r.Messages[0].find("next attempt in " + std::to_string(int(pause)) + " s"),
+                  std::string::npos)
+            << r.Messages[0];
+        EXPECT_DOUBLE_EQ(r.RetryIn, pause);
+        now += pause;
+    }
+    daemon = std::make_unique<Rotctld>(port);
+    r = session.Round(now, 10.4, 10.4);
+    EXPECT_TRUE(r.Connected);
+    ASSERT_FALSE(r.Messages.empty());
+    EXPECT_EQ(r.Messages[0], "connected");
+    EXPECT_TRUE(r.Sent);  // the command again, whatever was sent before
+    EXPECT_EQ(session.End(), "");
+}
+
+// A peer that never answers, answers garbage or an over-long line, or
+// refuses with an error reply: every round comes back with Hamlib's text,
+// within the time limit.
+TEST(RotatorSession, SilentGarbageAndRefusingPeersAreReported) {
+    for (const std::string& reply : {std::string(), std::string("garbage\n"),
+                                    std::string(5000, 'x') + "\n", std::string("RPRT -1\n")}) {
+        Peer peer(reply);
+        RotatorConfig c;
+        c.Model = 2;
+        c.Device = peer.Device();
+        RotatorSession session(c, nullptr);
+        for (int k = 0; k < 3; ++k) {
+            const auto t0 = std::chrono::steady_clock::now();
+            const RotatorRound r = session.Round(10.0 * k, 50.0, 20.0);
+            EXPECT_LT(Seconds(t0), 10.0) << reply.substr(0, 20);
+            EXPECT_TRUE(r.Failed) << reply.substr(0, 20);
+            EXPECT_FALSE(r.Sent) << reply.substr(0, 20);
+            ASSERT_FALSE(r.Messages.empty());
+            EXPECT_GT(r.Messages.back().size(), 5u);
+        }
+    }
+}
+
+// The tracker on the in-process dummy: connecting, moving, on target; off
+// again at once.
+TEST(RotatorTracker, FollowsTheAimAndShowsItsState) {
+    RotatorConfig c = Dummy();
+    c.Period = 0.2;
+    RotatorTracker tracker(c, nullptr);
+    EXPECT_EQ(tracker.Status().What, RotatorStatus::State::Off);
+    tracker.Aim(12.0, 8.0);
+    tracker.Track(true);
+    RotatorStatus s = WaitFor(tracker, 1.0, [](const RotatorStatus& s) {
+        return s.What == RotatorStatus::State::Moving;
+    });
+    EXPECT_EQ(s.What, RotatorStatus::State::Moving) << StateName(s.What);
+    s = WaitFor(tracker, 15.0, [](const RotatorStatus& s) {
+        return s.What == RotatorStatus::State::OnTarget;
+    });
+    ASSERT_EQ(s.What, RotatorStatus::State::OnTarget) << StateName(s.What) << " " << s.Detail;
+    ASSERT_TRUE(s.Reported && s.Commanded);
+    EXPECT_NEAR(s.Reported->first, 12.0, 0.5);
+    EXPECT_NEAR(s.Reported->second, 8.0, 0.5);
+    EXPECT_EQ(*s.Commanded, std::pair(12.0, 8.0));
+    EXPECT_EQ(s.Log.front().substr(9), "connected");
+    // A source below the horizon: held, the reason shown.
+    tracker.Aim(200.0, -10.0);
+    s = WaitFor(tracker, 2.0, [](const RotatorStatus& s) {
+        return s.What == RotatorStatus::State::Holding;
+    });
+    EXPECT_EQ(s.What, RotatorStatus::State::Holding);
+    EXPECT_FALSE(s.Detail.empty());
+    tracker.Track(false);
+    s = WaitFor(tracker, 2.0, [](const RotatorStatus& s) {
+        return s.What == RotatorStatus::State::Off;
+    });
+    EXPECT_EQ(s.What, RotatorStatus::State::Off);
+    EXPECT_FALSE(s.Reported);
+    EXPECT_EQ(s.Log.back().substr(9), "stopped");
+}
+
+// Switching tracking off and ending the tracker both stop a rotator on its
+// way: its position stands still short of the command.
+TEST(RotatorTracker, StopsTheRotatorWhenSwitchedOffAndAtTheEnd) {
+    const int port = FreePort();
+    Rotctld daemon(port);
+    for (const bool destroy : {false, true}) {
+        RotatorConfig c = Rotctl(port);
+        c.Period = 0.2;
+        auto tracker = std::make_unique<RotatorTracker>(c, nullptr);
+        const double from = destroy ? 180.0 : 0.0, to = destroy ? 0.0 : 180.0;
+        tracker->Aim(to, 45.0);
+        tracker->Track(true);
+        const RotatorStatus s = WaitFor(*tracker, 5.0, [from](const RotatorStatus& s) {
+            return s.Reported && AzimuthGap(s.Reported->first, from) > 3.0;
+        });
+        ASSERT_TRUE(s.Reported) << StateName(s.What) << " " << s.Detail;
+        EXPECT_EQ(s.What, RotatorStatus::State::Moving);
+        if (destroy) {
+            tracker.reset();
+        } else {
+            tracker->Track(false);
+            WaitFor(*tracker, 5.0, [](const RotatorStatus& s) {
+                return s.What == RotatorStatus::State::Off;
+            });
+        }
+        RotatorLink look(Rotctl(port));
+        ASSERT_EQ(look.Open(), "");
+        double az1 = 0, el1 = 0, az2 = 0, el2 = 0;
+        ASSERT_EQ(look.GetPosition(az1, el1), "");
+        Sleep(0.5);
+        ASSERT_EQ(look.GetPosition(az2, el2), "");
+        EXPECT_EQ(az1, az2) << destroy;
+        EXPECT_EQ(el1, el2) << destroy;
+        EXPECT_GT(AzimuthGap(az1, to), 10.0) << destroy;
+        if (!destroy) {  // back to 180 for the second pass
+            ASSERT_EQ(look.SetPosition(180.0, 45.0), "");
+            for (int i = 0; i < 100 && AzimuthGap(az1, 180.0) > 0.01; ++i) {
+                Sleep(0.1);
+                look.GetPosition(az1, el1);
+            }
+        }
+        look.Close();
+    }
+}
+
+// A peer that never answers holds the tracker's thread in Hamlib's time
+// limit, never the caller: Status, Aim and Track return at once, the state
+// says lost with Hamlib's text, and the end waits at most for the limit.
+TEST(RotatorTracker, ASilentPeerNeverHoldsTheCaller) {
+    Peer peer("");
+    RotatorConfig c;
+    c.Model = 2;
+    c.Device = peer.Device();
+    c.Period = 0.2;
+    auto tracker = std::make_unique<RotatorTracker>(c, nullptr);
+    tracker->Track(true);
+    double slowest = 0.0;
+    const auto t0 = std::chrono::steady_clock::now();
+    RotatorStatus s;
+    while (Seconds(t0) < 8.0 && s.What != RotatorStatus::State::Lost) {
+        const auto t = std::chrono::steady_clock::now();
+        s = tracker->Status();
+        tracker->Aim(100.0, 30.0);
+        slowest = std::max(slowest, Seconds(t));
+        Sleep(0.02);
+    }
+    EXPECT_EQ(s.What, RotatorStatus::State::Lost) << StateName(s.What);
+    EXPECT_FALSE(s.Detail.empty());
+    EXPECT_FALSE(s.Reported);
+    EXPECT_LT(slowest, 0.5);  // no waiting on the rotator (its limit is 2 s)
+    const auto t1 = std::chrono::steady_clock::now();
+    tracker->Track(false);
+    EXPECT_LT(Seconds(t1), 0.5);
+    tracker.reset();
+    EXPECT_LT(Seconds(t1), 10.0);
 }
