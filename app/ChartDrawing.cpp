@@ -52,6 +52,7 @@ void TForm1::UpdateSkyChart(const std::vector<TrackPoint>& points) {
     ChartScene scene = SceneOf(State, points, shownDateText_, shownZoneText_);
     scene.Events = events_;
     scene.Note = shownGalactic_;
+    scene.Rotator = PaintBox1->Rotator();
     SkyChart->SetScene(scene);
 }
 

@@ -24,6 +24,7 @@
 #include "WindowSize.h"
 
 TForm1* Form1 = nullptr;
+volatile std::sig_atomic_t EndRequested = 0;
 
 using namespace kelvo;
 using C = EphemerisConstants;
@@ -39,6 +40,14 @@ void TPaintBox::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), Qt::black);
     p.drawImage(0, 0, chart_.Image());
+    if (rotator_)
+        PaintRotatorMarker(p, chart_.Width(), chart_.Height(), rotator_->x(), rotator_->y());
+}
+
+void TPaintBox::SetRotator(std::optional<QPointF> direction) {
+    if (direction == rotator_) return;
+    rotator_ = direction;
+    update();
 }
 
 void TPaintBox::mouseDoubleClickEvent(QMouseEvent*) { emit DoubleClick(); }
@@ -194,6 +203,13 @@ TForm1::TForm1(FileLocations locations, QWidget* parent)
                        "(IAU 2006/2000A through ERFA), TT from the leap-second table.\n"
                        "Off: the catalogue places used as places of date.");
 
+    Track = new QCheckBox("Track", this);
+    Track->setGeometry(72, 188, 70, 17);
+    Track->setToolTip("The rotator of rotator.cfg follows the source (see the README);\n"
+                      "off: the rotator is stopped.");
+    Label11 = new TLabel("", this, 72, 207, 74, 15);
+    Label11->setFont(WindowFont(11));
+
     PaintBox1 = new TPaintBox(this);
     PaintBox1->setGeometry(169, 176, 189, 111);
     PaintBox1->setToolTip("Double-click: the large sky chart");
@@ -201,7 +217,7 @@ TForm1::TForm1(FileLocations locations, QWidget* parent)
     // Tab order of the layout: Button1, Button3, About, Exit, Help, Redraw,
     // Timestep, list, Horizont, BMP, Geostat.
     QWidget* order[] = {Button1, Button3, AboutButton, BitBtn1, BitBtn2, Button5,
-                        Button6, ListBox1, Horizont, Button7, Geostat, OfDate};
+                        Button6, ListBox1, Horizont, Button7, Geostat, OfDate, Track};
     for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 
     connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
@@ -215,6 +231,7 @@ TForm1::TForm1(FileLocations locations, QWidget* parent)
     connect(Horizont, &QCheckBox::clicked, this, &TForm1::HorizontClick);
     connect(Geostat, &QCheckBox::clicked, this, &TForm1::GeostatClick);
     connect(OfDate, &QCheckBox::clicked, this, &TForm1::OfDateClick);
+    connect(Track, &QCheckBox::clicked, this, &TForm1::TrackClick);
     connect(ListBox1, &TListBox::Click, this, &TForm1::ListBox1Click);
     connect(PaintBox1, &TPaintBox::DoubleClick, this, &TForm1::PaintBox1DblClick);
 
@@ -289,7 +306,9 @@ void TForm1::showEvent(QShowEvent* event) {
 // program, also while the help window is open beside it.
 void TForm1::closeEvent(QCloseEvent* event) {
     QWidget::closeEvent(event);
-    if (event->isAccepted()) QCoreApplication::quit();
+    if (!event->isAccepted()) return;
+    tracker_.reset();  // the rotator stopped before the program ends
+    QCoreApplication::quit();
 }
 
 // ---------------------------------------------------------------------------
@@ -359,6 +378,11 @@ void TForm1::ShowProblems() {
 // latency) reads the clock and updates the readouts; a new second of the
 // clock also refreshes the chart.
 void TForm1::Timer1Timer() {
+    if (EndRequested) {  // Ctrl+C or SIGTERM
+        EndRequested = 0;
+        close();
+        return;
+    }
     ObservationState& s = State;
     if (s.TickCount == 90) {
         s.TickCount = 0;
@@ -395,6 +419,9 @@ void TForm1::Timer1Timer() {
         if (Label6->toolTip() != raDecTip) Label6->setToolTip(raDecTip);
         Label7->SetCaption(QString::fromLatin1(r.Jd));
         Label8->SetCaption(QString::fromLatin1(r.Tjd));
+        target_ = TrackTarget(s, r.PlaceUsable, azimuth, elevation);
+        if (tracker_) tracker_->Aim(target_.first, target_.second);
+        ShowRotator();
         Button1->setText(QString::fromLatin1(r.TimeZone));
         Button3->setText(QString::fromLatin1(r.Source));
         // A new day (local midnight, or a clock set to another date): the
@@ -513,4 +540,67 @@ void TForm1::GeostatClick() {
     State.ShowGeostationary = !State.ShowGeostationary;
     Geostat->setChecked(State.ShowGeostationary);
     Button5Click();
+}
+
+// ---------------------------------------------------------------------------
+// Rotator
+
+// Ticked: reads rotator.cfg (again: it may have been edited) and starts
+// tracking; a problem in it is shown and the box stays clear. Cleared: the
+// rotator is stopped.
+void TForm1::TrackClick() {
+    if (!Track->isChecked()) {
+        if (tracker_) tracker_->Track(false);
+        ShowRotator();
+        return;
+    }
+    const RotatorConfigReading reading = ReadRotatorConfig(Locations.StationFile("rotator.cfg"));
+    if (!reading.Problems.empty()) {
+        Track->setChecked(false);
+        QStringList lines;
+        for (const std::string& p : reading.Problems) lines << QString::fromStdString(p);
+        const QString text = "Tracking does not start:\n" + lines.join('\n');
+        Label11->SetCaption("no rotator");
+        Label11->SetFontColor(Qt::red);
+        Label11->setToolTip(text);
+        ShowMessage(text);
+        return;
+    }
+    if (!tracker_ || !(reading.Config == trackerConfig_)) {
+        tracker_.reset();
+        trackerConfig_ = reading.Config;
+        tracker_ = std::make_unique<RotatorTracker>(trackerConfig_, &State.Horizon);
+    }
+    tracker_->Aim(target_.first, target_.second);
+    tracker_->Track(true);
+    ShowRotator();
+}
+
+// The tracker's state under Track, coloured, with the details as tooltip;
+// the rotator's direction on the charts while it reports one.
+void TForm1::ShowRotator() {
+    if (!tracker_) return;
+    const RotatorStatus status = tracker_->Status();
+    using S = RotatorStatus::State;
+    QColor colour = palette().color(QPalette::WindowText);
+    switch (status.What) {
+        case S::OnTarget: colour = QColor(0, 128, 0); break;
+        case S::Moving: colour = QColor(176, 96, 0); break;
+        case S::Holding:
+        case S::Parked: colour = QColor(0, 0, 160); break;
+        case S::Error:
+        case S::Lost: colour = Qt::red; break;
+        case S::Off:
+        case S::Connecting: break;
+    }
+    Label11->SetCaption(QString::fromLatin1(StatusLines(status)));
+    Label11->SetFontColor(colour);
+    const QString details = QString::fromLatin1(StatusDetails(status, trackerConfig_));
+    if (Label11->toolTip() != details) Label11->setToolTip(details);
+    std::optional<QPointF> direction;
+    if (status.Reported) {
+        const auto [az, el] = PointingOf(status.Reported->first, status.Reported->second);
+        direction = QPointF(az, el);
+    }
+    PaintBox1->SetRotator(direction);  // the large chart takes it with the next second
 }

@@ -9,7 +9,10 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QWidget>
+#include <cmath>
+#include <csignal>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -18,6 +21,7 @@
 #include "ObservationState.h"
 #include "Problems.h"
 #include "Readouts.h"
+#include "RotatorTracker.h"
 #include "SiteFiles.h"
 #include "SkyChart.h"
 #include "SkyChartForm.h"
@@ -30,6 +34,10 @@ public:
     explicit TPaintBox(QWidget* parent);
     kelvo::SkyChart& chart() { return chart_; }
     kelvo::Canvas& canvas() { return chart_.canvas(); }
+    // The rotator's reported direction (azimuth, elevation in degrees) shown
+    // over the chart, or none.
+    void SetRotator(std::optional<QPointF> direction);
+    std::optional<QPointF> Rotator() const { return rotator_; }
 
 signals:
     void DoubleClick();
@@ -40,6 +48,7 @@ protected:
 
 private:
     kelvo::SkyChart chart_;
+    std::optional<QPointF> rotator_;
 };
 
 // A list box whose click, as the old toolkit's, is a mouse click on an item
@@ -108,6 +117,7 @@ public:
     TLabel* Label8;  // truncated Julian Date and seconds of the day "TJD=... D=...s"
     TLabel* Label9;  // site name "Location: ..."
     TLabel* Label10;  // the day's rise, transit and set under the chart and the table
+    TLabel* Label11;  // the rotator's state and reported position, under Track
     QPushButton* Button1;      // time-zone button: opens the TimeZone menu, shows the zone
     QPushButton* Button3;      // source button: opens the Object menu, shows the source
     QPushButton* Button5;      // Redraw: the whole chart at once
@@ -119,6 +129,7 @@ public:
     QCheckBox* Horizont;       // draw the horizon profile and test visibility against it
     QCheckBox* Geostat;        // draw the geostationary belt
     QCheckBox* OfDate = nullptr;  // places of date (ERFA) instead of catalogue places
+    QCheckBox* Track = nullptr;   // the rotator of rotator.cfg follows the source (off at start)
     TPaintBox* PaintBox1;      // the az/el chart, 189 x 111
     TListBox* ListBox1;        // the time-step table; a click rings the line's place
     QFrame *Bevel1, *Bevel2, *Bevel3, *Bevel5, *Bevel8, *Bevel4, *Bevel9;  // readout frames
@@ -158,6 +169,7 @@ public slots:
     void HorizontClick();
     void GeostatClick();
     void OfDateClick();
+    void TrackClick();
     void ListBox1Click();
     void PaintBox1DblClick();
     void UTClick();
@@ -217,7 +229,18 @@ private:
     std::vector<QPointF> events_;
     QString shownDateText_, shownZoneText_, shownGalactic_;
     void UpdateSkyChart(const std::vector<kelvo::TrackPoint>& points);
+    // Tracking: the tracker of the rotator.cfg read when Track was last
+    // ticked (kept while the settings stay the same), its state shown once a
+    // second.
+    std::unique_ptr<kelvo::RotatorTracker> tracker_;
+    kelvo::RotatorConfig trackerConfig_;
+    std::pair<double, double> target_{std::nan(""), std::nan("")};  // the source's az, el now
+    void ShowRotator();
 };
+
+// Set by SIGINT and SIGTERM: the update cycle closes the main window, which
+// stops the rotator and ends the program.
+extern volatile std::sig_atomic_t EndRequested;
 
 // The windows, created once at start in this order.
 extern TForm1* Form1;

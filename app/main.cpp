@@ -2,6 +2,7 @@
 // windows in their order, the loop.
 #include <QApplication>
 #include <QMessageBox>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -51,6 +52,10 @@ int main(int argc, char** argv) {
     application.setApplicationName("kelvo");
     application.setApplicationVersion(KELVO_VERSION);
     if (argc > 1) return Unknown(argv[1]);
+    // Ctrl+C and SIGTERM end the program as Exit does (a tracked rotator is
+    // stopped first).
+    std::signal(SIGINT, [](int) { EndRequested = 1; });
+    std::signal(SIGTERM, [](int) { EndRequested = 1; });
     try {
         TForm1 form1;
         Form1 = &form1;

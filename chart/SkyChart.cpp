@@ -24,6 +24,16 @@ void ChartPosition(double az, double el, int width, int height, int& x, int& y) 
     y = PixelOf((height * (1.0 / 90.0)) * (90.0 - el));
 }
 
+void PaintRotatorMarker(QPainter& painter, int width, int height, double az, double el) {
+    int x = 0, y = 0;
+    ChartPosition(az, el, width, height, x, y);
+    painter.save();
+    painter.setPen(QPen(ChartRotator, 1));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(x - 4, y - 4, 8, 8);
+    painter.restore();
+}
+
 SkyChart::SkyChart(int width, int height) : canvas_(width, height, Qt::black) {}
 
 void SkyChart::Position(double az, double el, int& x, int& y) const {

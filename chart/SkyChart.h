@@ -1,11 +1,13 @@
 // The azimuth/elevation chart of the day, drawn into an image of any size:
 // the horizon profile, the geostationary belt, the source's track with a
-// cross at the present moment, and event rings. Azimuth 0..360 deg runs left
-// to right from north through east, elevation 90..0 deg top to bottom. The
-// main window's chart is 189 x 111 pixels.
+// cross at the present moment, and event rings; the rotator's marker goes
+// over it. Azimuth 0..360 deg runs left to right from north through east,
+// elevation 90..0 deg top to bottom. The main window's chart is 189 x 111
+// pixels.
 #pragma once
 
 #include <QColor>
+#include <QPainter>
 #include <vector>
 
 #include "Canvas.h"
@@ -25,6 +27,12 @@ inline const QColor ChartHorizon(0, 128, 0);     // green
 inline const QColor ChartTrack(0, 255, 0);       // lime: track and present cross
 inline const QColor ChartBelt(255, 255, 0);      // yellow: geostationary belt
 inline const QColor ChartEvent(255, 0, 0);       // red: event rings
+inline const QColor ChartRotator(0, 255, 255);   // cyan: the rotator's reported direction
+
+// The rotator's reported direction (az, el degrees) over a width x height
+// chart on painter: an open square of 9 pixels. Painted over the chart's
+// image, not into it, so that it moves without a trail.
+void PaintRotatorMarker(QPainter& painter, int width, int height, double az, double el);
 
 class SkyChart {
 public:

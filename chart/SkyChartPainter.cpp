@@ -164,18 +164,21 @@ void PaintTrack(QPainter& p, const QRectF& plot, ChartView view, const ChartScen
 
 // The legend: inside the rectangular plot's top right corner; in the polar
 // view at the picture's top right corner, beside the dome.
-void PaintLegend(QPainter& p, const QRectF& plot, QSizeF size, ChartView view, double fs) {
+void PaintLegend(QPainter& p, const QRectF& plot, QSizeF size, ChartView view, double fs,
+                 bool rotator) {
     struct Entry {
         QColor colour;
         const char* text;
         bool ring;
+        bool square = false;
     };
-    static const Entry entries[] = {{C::Visible, "track, above the horizon", false},
-                                    {C::Hidden, "track, below the horizon", false},
-                                    {C::Present, "present position", true},
-                                    {C::Belt, "geostationary belt", false},
-                                    {C::Horizon, "horizon profile", false},
-                                    {C::Event, "event ring", true}};
+    std::vector<Entry> entries = {{C::Visible, "track, above the horizon", false},
+                                  {C::Hidden, "track, below the horizon", false},
+                                  {C::Present, "present position", true},
+                                  {C::Belt, "geostationary belt", false},
+                                  {C::Horizon, "horizon profile", false},
+                                  {C::Event, "event ring", true}};
+    if (rotator) entries.insert(entries.begin() + 3, {C::Rotator, "rotator (reported)", true, true});
     p.setFont(LabelFont(fs * 0.8));
     const QFontMetricsF m(p.font());
     double width = 0;
@@ -184,7 +187,7 @@ void PaintLegend(QPainter& p, const QRectF& plot, QSizeF size, ChartView view, d
     const double right = view == ChartView::Rectangular ? plot.right() : size.width();
     const double top = view == ChartView::Rectangular ? plot.top() : fs * 2.4;
     const QRectF box(right - width - fs * 2.6, top + fs * 0.4, width + fs * 2.2,
-                     line * std::size(entries) + fs * 0.5);
+                     line * static_cast<double>(entries.size()) + fs * 0.5);
     p.setPen(QPen(C::Grid, 1));
     p.setBrush(QColor(0, 0, 0, 150));
     p.drawRect(box);
@@ -198,7 +201,10 @@ void PaintLegend(QPainter& p, const QRectF& plot, QSizeF size, ChartView view, d
             p.setPen(Qt::NoPen);
             p.setBrush(e.colour);
         }
-        p.drawEllipse(mark, fs * 0.3, fs * 0.3);
+        if (e.square)
+            p.drawRect(QRectF(mark - QPointF(fs * 0.3, fs * 0.3), QSizeF(fs * 0.6, fs * 0.6)));
+        else
+            p.drawEllipse(mark, fs * 0.3, fs * 0.3);
         p.setPen(C::Label);
         p.drawText(QPointF(box.left() + fs * 1.5, y + m.ascent() + (line - m.height()) / 2),
                    e.text);
@@ -270,7 +276,15 @@ void PaintSkyChart(QPainter& p, QSizeF size, const ChartScene& scene, ChartView 
     p.setBrush(Qt::NoBrush);
     for (const QPointF& e : scene.Events)
         p.drawEllipse(ChartPoint(e.x(), e.y(), plot, view), fs * 0.7, fs * 0.7);
-    PaintLegend(p, plot, size, view, fs);
+    if (scene.Rotator) {
+        // An open square where the rotator says it points: beside the
+        // present position's ring and cross, never taken for them.
+        const QPointF q = ChartPoint(scene.Rotator->x(), scene.Rotator->y(), plot, view);
+        p.setPen(QPen(C::Rotator, fs * 0.2));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRectF(q - QPointF(fs * 0.8, fs * 0.8), QSizeF(fs * 1.6, fs * 1.6)));
+    }
+    PaintLegend(p, plot, size, view, fs, scene.Rotator.has_value());
     p.restore();
 }
 

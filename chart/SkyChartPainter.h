@@ -3,8 +3,8 @@
 // rectangular azimuth/elevation chart or as a polar view of the sky dome.
 // Contents: azimuth and elevation grid with labels, the horizon profile
 // filled, the geostationary belt, the day's track coloured by visibility
-// with hour labels, the present position, event rings, a legend and a title
-// line.
+// with hour labels, the present position, event rings, the rotator's
+// reported direction while tracking, a legend and a title line.
 #pragma once
 
 #include <QColor>
@@ -34,6 +34,7 @@ struct ChartScene {
     std::vector<TrackPoint> Track;       // the day's points; the last is the present moment
     std::vector<QPointF> Events;         // rings: (azimuth, elevation) in degrees
     QString Note;                        // more about the source (galactic place, LSR)
+    std::optional<QPointF> Rotator;      // where the rotator points: (azimuth, elevation), degrees
 };
 
 // The scene of a state and its track (title from the readouts' texts).
@@ -51,6 +52,7 @@ struct SkyChartColours {
     static inline const QColor Hidden{150, 150, 170};         // track below it
     static inline const QColor Present{255, 255, 255};        // the present position
     static inline const QColor Event{255, 40, 40};            // event rings
+    static inline const QColor Rotator{0, 230, 230};          // the rotator's reported direction
 };
 
 // The plot area of a chart of this size (the rest holds title, labels and

@@ -26,6 +26,7 @@ struct RotatorConfig {
     double Period = 2.0;        // seconds between updates
     bool Park = false;          // below the limits: false hold, true park
     double ParkAz = 0.0, ParkEl = 90.0;
+    bool operator==(const RotatorConfig&) const = default;
 };
 
 struct RotatorConfigReading {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <ctime>
 
 namespace kelvo {
@@ -34,6 +35,52 @@ const char* StateName(RotatorStatus::State state) {
         case RotatorStatus::State::Lost: return "lost";
     }
     return "";
+}
+
+std::pair<double, double> PointingOf(double azimuth, double elevation) {
+    if (elevation > 90.0) {
+        azimuth += 180.0;
+        elevation = 180.0 - elevation;
+    }
+    return {azimuth - 360.0 * std::floor(azimuth / 360.0), elevation};
+}
+
+std::pair<double, double> TrackTarget(const ObservationState& state, bool placeUsable,
+                                      double azimuth, double elevation) {
+    const bool earth = state.Kind == SourceKind::Planet && state.PlanetNumber == 3;
+    if (!placeUsable || earth) return {std::nan(""), std::nan("")};
+    return {azimuth, elevation};
+}
+
+std::string StatusLines(const RotatorStatus& status) {
+    std::string text = StateName(status.What);
+    if (status.Reported) {
+        const auto [az, el] = *status.Reported;
+        char line[64];
+        std::snprintf(line, sizeof line, "\na=%.1f\xB0\ne=%.1f\xB0", az, el);
+        text += line;
+    }
+    return text;
+}
+
+std::string StatusDetails(const RotatorStatus& status, const RotatorConfig& config) {
+    std::string text = std::string("Rotator: ") + StateName(status.What);
+    if (!status.Detail.empty()) text += " (" + status.Detail + ")";
+    char line[128];
+    if (status.Reported) {
+        std::snprintf(line, sizeof line, "\nreported  az %.2f\xB0  el %.2f\xB0",
+                      status.Reported->first, status.Reported->second);
+        text += line;
+    }
+    if (status.Commanded) {
+        std::snprintf(line, sizeof line, "\ncommanded az %.2f\xB0  el %.2f\xB0",
+                      status.Commanded->first, status.Commanded->second);
+        text += line;
+    }
+    text += "\nHamlib model " + std::to_string(config.Model);
+    if (!config.Device.empty()) text += " at " + config.Device;
+    for (const std::string& m : status.Log) text += "\n" + m;
+    return text;
 }
 
 RotatorTracker::RotatorTracker(const RotatorConfig& config, const HorizonProfile* profile)

@@ -36,6 +36,23 @@ struct RotatorStatus {
 // "holding", "parked", "error", "lost".
 const char* StateName(RotatorStatus::State state);
 
+// Where an antenna at the rotator's (az, el) points, degrees: azimuth
+// 0..360 (a rotator with overlap reports beyond), and an elevation above 90
+// (a rotator that turns over the zenith) as the direction it points to.
+std::pair<double, double> PointingOf(double azimuth, double elevation);
+
+// The target the window aims at: the readouts' place, or none (NaN) when
+// the place could not be computed or the source is the Earth.
+std::pair<double, double> TrackTarget(const ObservationState& state, bool placeUsable,
+                                      double azimuth, double elevation);
+
+// The window's short text: the state's name and, with a reported position,
+// "a=ddd.d°" and "e=dd.d°" lines (Latin-1 degree sign).
+std::string StatusLines(const RotatorStatus& status);
+// The longer text for a tooltip: the state with its detail, the reported
+// and the commanded position, the rotator, and the last messages.
+std::string StatusDetails(const RotatorStatus& status, const RotatorConfig& config);
+
 class RotatorTracker {
 public:
     // Rounds every config.Period seconds while tracking; the profile is copied.

@@ -583,3 +583,18 @@ TEST(RotatorTracker, ASilentPeerNeverHoldsTheCaller) {
     tracker.reset();
     EXPECT_LT(Seconds(t1), 10.0);
 }
+
+// Where a rotator's reported position points: overlap and over-the-zenith
+// positions drawn where the antenna looks.
+TEST(RotatorTracker, PointingOfOverlapAndOverTheTop) {
+    struct Case {
+        double az, el, wantAz, wantEl;
+    };
+    for (const Case& c : {Case{123.0, 45.0, 123.0, 45.0}, Case{400.0, 10.0, 40.0, 10.0},
+                          Case{-90.0, 10.0, 270.0, 10.0}, Case{30.0, 120.0, 210.0, 60.0},
+                          Case{300.0, 180.0, 120.0, 0.0}}) {
+        const auto [az, el] = PointingOf(c.az, c.el);
+        EXPECT_NEAR(az, c.wantAz, 1e-12) << c.az << " " << c.el;
+        EXPECT_NEAR(el, c.wantEl, 1e-12) << c.az << " " << c.el;
+    }
+}

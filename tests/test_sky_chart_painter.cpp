@@ -86,6 +86,39 @@ TEST_P(SkyChartGeometry, TrackHoursLandOnTheirPixels) {
     EXPECT_TRUE(ring);
 }
 
+// The rotator's square stands round its reported direction (not at the
+// present position), in its own colour; without a rotator there is none.
+TEST_P(SkyChartGeometry, RotatorSquareAtItsReportedDirection) {
+    const auto [view, size] = GetParam();
+    ChartScene scene = Scene();
+    const QImage without = Render(scene, size, view);
+    scene.Rotator = QPointF(150.0, 30.0);
+    const QImage with = Render(scene, size, view);
+    const QRectF plot = PlotArea(QSizeF(size), view);
+    const QPointF q = ChartPoint(150.0, 30.0, plot, view);
+    auto count = [&](const QImage& image, QRectF within) {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (within.contains(x, y) && image.pixelColor(x, y) == Colours::Rotator) ++n;
+        return n;
+    };
+    const QRectF everywhere(0, 0, size.width(), size.height());
+    const QRectF around(q - QPointF(40, 40), QSizeF(80, 80));
+    EXPECT_EQ(count(without, everywhere), 0);
+    EXPECT_GT(count(with, around), 20);
+    // Beyond the square only the legend's entry: the same wherever the
+    // rotator points.
+    scene.Rotator = QPointF(60.0, 20.0);
+    const QImage elsewhere = Render(scene, size, view);
+    const QPointF q2 = ChartPoint(60.0, 20.0, plot, view);
+    const QRectF around2(q2 - QPointF(40, 40), QSizeF(80, 80));
+    EXPECT_GT(count(elsewhere, around2), 20);
+    EXPECT_EQ(count(with, everywhere) - count(with, around),
+              count(elsewhere, everywhere) - count(elsewhere, around2));
+    EXPECT_FALSE(ColourNear(with, q, Colours::Rotator));  // open: the place itself stays visible
+}
+
 TEST_P(SkyChartGeometry, HorizonFillReachesTheProfile) {
     const auto [view, size] = GetParam();
     const QImage image = Render(Scene(), size, view);
