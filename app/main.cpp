@@ -24,7 +24,8 @@ const char* const kUsage =
     "Reads kelvo.cfg, horizon.prn, PLANETS.NDX and PLANETS.DAT from the working\n"
     "directory; an installed kelvo looks for a file missing there in\n"
     "$XDG_CONFIG_HOME/kelvo (by default ~/.config/kelvo) and in its\n"
-    "share/kelvo folder. See also kelvo-ephem(1).\n";
+    "share/kelvo folder. Ticking Track reads rotator.cfg and drives the\n"
+    "antenna rotator through Hamlib. See also kelvo-ephem(1).\n";
 
 int Unknown(const char* argument) {
     std::fprintf(stderr, "kelvo: unknown option \"%.40s\" (kelvo takes --help and --version)\n",
