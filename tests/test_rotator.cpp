@@ -140,6 +140,19 @@ RotatorConfig Dummy() {
     return c;
 }
 
+// A rotctld (or a peer posing as one) at host:port, through the network model.
+RotatorConfig Network(const std::string& device) {
+    RotatorConfig c;
+    c.Model = 2;
+    c.Device = device;
+    return c;
+}
+
+// What the peers below answer: nothing, garbage, an over-long line, an
+// error reply.
+const std::string kPeerReplies[] = {std::string(), std::string("garbage\n"),
+                                    std::string(5000, 'x') + "\n", std::string("RPRT -1\n")};
+
 // A free TCP port on 127.0.0.1.
 int FreePort() {
     const int s = socket(AF_INET, SOCK_STREAM, 0);
@@ -264,10 +277,7 @@ TEST(RotatorLink, DummyInProcessFollowsAndStops) {
 TEST(RotatorLink, RotctldKilledAndRestartedIsReconnected) {
     const int port = FreePort();
     auto daemon = std::make_unique<Rotctld>(port);
-    RotatorConfig c;
-    c.Model = 2;
-    c.Device = "127.0.0.1:" + std::to_string(port);
-    RotatorLink link(c);
+    RotatorLink link(Network("127.0.0.1:" + std::to_string(port)));
     ASSERT_EQ(link.Open(), "");
     ASSERT_EQ(link.SetPosition(30.0, 5.0), "");
     double az = 0, el = 0;
@@ -284,13 +294,9 @@ TEST(RotatorLink, RotctldKilledAndRestartedIsReconnected) {
 }
 
 TEST(RotatorLink, SilentAndGarbagePeersAreReportedWithoutHanging) {
-    for (const std::string& reply : {std::string(), std::string("garbage\n"),
-                                    std::string(5000, 'x') + "\n", std::string("RPRT -1\n")}) {
+    for (const std::string& reply : kPeerReplies) {
         Peer peer(reply);
-        RotatorConfig c;
-        c.Model = 2;
-        c.Device = peer.Device();
-        RotatorLink link(c);
+        RotatorLink link(Network(peer.Device()));
         const auto t0 = std::chrono::steady_clock::now();
         std::string error = link.Open();
         double az = 0, el = 0;
@@ -303,12 +309,7 @@ TEST(RotatorLink, SilentAndGarbagePeersAreReportedWithoutHanging) {
 
 namespace {
 
-RotatorConfig Rotctl(int port) {
-    RotatorConfig c;
-    c.Model = 2;
-    c.Device = "127.0.0.1:" + std::to_string(port);
-    return c;
-}
+RotatorConfig Rotctl(int port) { return Network("127.0.0.1:" + std::to_string(port)); }
 
 void Sleep(double seconds) {
     std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
@@ -450,13 +451,9 @@ TEST(RotatorSession, RotctldKilledMidTrackIsReconnected) {
 // refuses with an error reply: every round comes back with Hamlib's text,
 // within the time limit.
 TEST(RotatorSession, SilentGarbageAndRefusingPeersAreReported) {
-    for (const std::string& reply : {std::string(), std::string("garbage\n"),
-                                    std::string(5000, 'x') + "\n", std::string("RPRT -1\n")}) {
+    for (const std::string& reply : kPeerReplies) {
         Peer peer(reply);
-        RotatorConfig c;
-        c.Model = 2;
-        c.Device = peer.Device();
-        RotatorSession session(c, nullptr);
+        RotatorSession session(Network(peer.Device()), nullptr);
         for (int k = 0; k < 3; ++k) {
             const auto t0 = std::chrono::steady_clock::now();
             const RotatorRound r = session.Round(10.0 * k, 50.0, 20.0);
@@ -557,9 +554,7 @@ TEST(RotatorTracker, StopsTheRotatorWhenSwitchedOffAndAtTheEnd) {
 // says lost with Hamlib's text, and the end waits at most for the limit.
 TEST(RotatorTracker, ASilentPeerNeverHoldsTheCaller) {
     Peer peer("");
-    RotatorConfig c;
-    c.Model = 2;
-    c.Device = peer.Device();
+    RotatorConfig c = Network(peer.Device());
     c.Period = 0.2;
     auto tracker = std::make_unique<RotatorTracker>(c, nullptr);
     tracker->Track(true);
