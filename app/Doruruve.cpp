@@ -557,6 +557,7 @@ void TForm1::TrackClick() {
     const RotatorConfigReading reading = ReadRotatorConfig(Locations.StationFile("rotator.cfg"));
     if (!reading.Problems.empty()) {
         Track->setChecked(false);
+        tracker_.reset();  // (off already) its state would hide the problem
         QStringList lines;
         for (const std::string& p : reading.Problems) lines << QString::fromStdString(p);
         const QString text = "Tracking does not start:\n" + lines.join('\n');

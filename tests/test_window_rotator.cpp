@@ -93,6 +93,14 @@ TEST_F(TrackTest, FollowsTheSourceShowsTheMarkerAndStops) {
     EXPECT_EQ(form().PaintBox1->Rotator(), std::nullopt);
     EXPECT_EQ(CyanPixels(form().PaintBox1), 0);
     EXPECT_TRUE(form().Label11->toolTip().contains("stopped"));
+    // A rotator.cfg spoilt meanwhile: the box stays clear and the problem
+    // stays shown, not the old tracker's "off".
+    Write("rotator.cfg", "model = 1\nperiod = soon\n");
+    Tick();
+    EXPECT_FALSE(form().Track->isChecked());
+    NextSecond();
+    EXPECT_EQ(form().Label11->text(), "no rotator");
+    EXPECT_TRUE(form().Label11->toolTip().contains("rotator.cfg line 2"));
 }
 
 // Ctrl+C and SIGTERM reach the window as a request that the update cycle
